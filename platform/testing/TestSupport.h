@@ -1,0 +1,25 @@
+#pragma once
+// Helpers for the tests of every area: fixture paths and temporary folders.
+#include "platform/rtl/String.h"
+
+namespace testing_support {
+
+// A file beside the sources (the test's working folder is its area's source folder).
+String SourcePath(const String& relative);
+
+// A fresh folder under the system's temporary folder, removed with its content at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const String& Path() const { return FPath; }      // without the trailing separator
+    String File(const String& name) const { return FPath + "\\" + name; }
+    void Write(const String& name, const std::string& bytes) const;
+    std::string Read(const String& name) const;
+private:
+    String FPath;
+};
+
+}  // namespace testing_support
