@@ -5,14 +5,6 @@
 
 using testing_support::TempFolder;
 
-namespace {
-std::vector<String> LinesOf(const TStrings& list) {
-    std::vector<String> r;
-    for (int i = 0; i < list.Count(); ++i) r.push_back(list[i]);
-    return r;
-}
-}  // namespace
-
 TEST(IniFileTest, ArabicValuesStayCodePage1256OnDisk) {
     TempFolder dir;
     TIniFile ini(dir.File("AResults.ini"));
@@ -79,11 +71,11 @@ TEST(IniFileTest, SectionsListingAndRemoval) {
     TIniFile ini(dir.File("a.ini"));
     TStringList list;
     ini.ReadSections(list);
-    EXPECT_EQ(LinesOf(list), (std::vector<String>{"Results", "User1", "Empty", "User2"}));
+    EXPECT_EQ(list.Text(), "Results\r\nUser1\r\nEmpty\r\nUser2\r\n");
     ini.ReadSection("user1", list);
-    EXPECT_EQ(LinesOf(list), (std::vector<String>{"Name", "Goal"}));
+    EXPECT_EQ(list.Text(), "Name\r\nGoal\r\n");
     ini.ReadSectionValues("User1", list);
-    EXPECT_EQ(LinesOf(list), (std::vector<String>{"Name=a", "Goal=100"}));
+    EXPECT_EQ(list.Text(), "Name=a\r\nGoal=100\r\n");
     EXPECT_TRUE(ini.SectionExists("USER2"));
     EXPECT_FALSE(ini.SectionExists("Empty")) << "as the class library: a section without keys";
 
