@@ -39,7 +39,65 @@ String TempDirectory() {
     return FromWide(std::wstring_view(buf, n));
 }
 
+String WindowsDirectory() {
+    wchar_t buf[MAX_PATH + 1];
+    UINT n = GetWindowsDirectoryW(buf, MAX_PATH);
+    return FromWide(std::wstring_view(buf, n));
+}
+
 std::uint32_t TickCount() { return ::GetTickCount(); }
 void SleepMs(std::uint32_t ms) { ::Sleep(ms); }
+
+namespace {
+DWORD ShareBits(unsigned share) {
+    return ((share & shareRead) ? FILE_SHARE_READ : 0) | ((share & shareWrite) ? FILE_SHARE_WRITE : 0);
+}
+HANDLE H(FileHandle h) { return reinterpret_cast<HANDLE>(h); }
+FileHandle Wrap(HANDLE h) { return h == INVALID_HANDLE_VALUE ? InvalidFile : reinterpret_cast<FileHandle>(h); }
+}  // namespace
+
+FileHandle FileOpen(const String& name, bool read, bool write, unsigned share) {
+    DWORD access = (read ? GENERIC_READ : 0) | (write ? GENERIC_WRITE : 0);
+    return Wrap(CreateFileW(ToWide(name).c_str(), access, ShareBits(share), nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FileHandle FileCreate(const String& name, unsigned share) {
+    return Wrap(CreateFileW(ToWide(name).c_str(), GENERIC_READ | GENERIC_WRITE, ShareBits(share), nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+int FileRead(FileHandle h, void* buffer, int count) {
+    DWORD done = 0;
+    if (count <= 0) return 0;
+    return ReadFile(H(h), buffer, DWORD(count), &done, nullptr) ? int(done) : -1;
+}
+
+int FileWrite(FileHandle h, const void* buffer, int count) {
+    DWORD done = 0;
+    if (count <= 0) return 0;
+    return WriteFile(H(h), buffer, DWORD(count), &done, nullptr) ? int(done) : -1;
+}
+
+std::int64_t FileSeek(FileHandle h, std::int64_t offset, int origin) {
+    LARGE_INTEGER distance, result;
+    distance.QuadPart = offset;
+    DWORD method = origin == 1 ? FILE_CURRENT : origin == 2 ? FILE_END : FILE_BEGIN;
+    return SetFilePointerEx(H(h), distance, &result, method) ? result.QuadPart : -1;
+}
+
+bool FileTruncate(FileHandle h) { return SetEndOfFile(H(h)) != 0; }
+bool FileFlush(FileHandle h) { return FlushFileBuffers(H(h)) != 0; }
+void FileClose(FileHandle h) { if (h != InvalidFile) CloseHandle(H(h)); }
+unsigned LastError() { return GetLastError(); }
+
+String SystemErrorText(unsigned code) {
+    wchar_t buf[512];
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                             buf, 512, nullptr);
+    while (n > 0 && (buf[n - 1] == L'\r' || buf[n - 1] == L'\n' || buf[n - 1] == L' ')) --n;
+    if (n == 0) return "System error " + std::to_string(code) + ".";
+    return FromWide(std::wstring_view(buf, n));
+}
 
 }  // namespace os

@@ -13,6 +13,23 @@ bool MakeDirectory(const String& name);
 bool RemoveDirectoryAt(const String& name);
 String CurrentDirectory();
 String TempDirectory();
+String WindowsDirectory();
 std::uint32_t TickCount();
 void SleepMs(std::uint32_t ms);
+
+// Files by handle, for the streams. A failed call returns InvalidFile or -1 and leaves the
+// system's error code for LastError.
+using FileHandle = std::intptr_t;
+constexpr FileHandle InvalidFile = -1;
+enum FileShare : unsigned { shareNone = 0, shareRead = 1, shareWrite = 2 };
+FileHandle FileOpen(const String& name, bool read, bool write, unsigned share);
+FileHandle FileCreate(const String& name, unsigned share);   // truncates an existing file
+int FileRead(FileHandle h, void* buffer, int count);          // -1 on failure
+int FileWrite(FileHandle h, const void* buffer, int count);
+std::int64_t FileSeek(FileHandle h, std::int64_t offset, int origin);   // 0 begin, 1 current, 2 end
+bool FileTruncate(FileHandle h);                              // the end moves to the position
+bool FileFlush(FileHandle h);
+void FileClose(FileHandle h);
+unsigned LastError();
+String SystemErrorText(unsigned code);                        // the system's message, one line
 }  // namespace os
