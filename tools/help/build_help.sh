@@ -10,9 +10,14 @@ command -v chmcmd >/dev/null || { echo "chmcmd not found: install fp-utils" >&2;
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# lang folder, file letter, language id, title (in the pages' code page)
+# lang folder, file letter, language id, window title (ASCII: the viewer shows the title in the
+# system's code page, the contents and the index in the code page of the language id), full-text
+# search (chmcmd indexes only the letters a-z, so Arabic pages get none, and no Search tab)
 build_one() {
-    local lang=$1 letter=$2 lcid=$3 title=$4
+    local lang=$1 letter=$2 lcid=$3 title=$4 search=$5
+    # tri-pane, auto-sync, favourites, title from the page, user position; plus the search tabs
+    local props=0x43120
+    [ "$search" = Yes ] && props=0x63520
     local src="$root/data/help/$lang" out="$root/data/chm/Help$letter.chm"
     local dir="$work/$lang"
     mkdir -p "$dir"
@@ -26,11 +31,11 @@ build_one() {
         printf 'Default topic=index.htm\r\n'
         printf 'Default Window=main\r\n'
         printf 'Display compile progress=No\r\n'
-        printf 'Full-text search=Yes\r\n'
+        printf 'Full-text search=%s\r\n' "$search"
         printf 'Language=%s\r\n' "$lcid"
         printf 'Title=%s\r\n' "$title"
         printf '\r\n[WINDOWS]\r\n'
-        printf 'main="%s","toc.hhc","index.hhk","index.htm","index.htm",,,,,0x63520,,0x387e,,,,,,,,0\r\n' "$title"
+        printf 'main="%s","toc.hhc","index.hhk","index.htm","index.htm",,,,,%s,250,0x387e,[60,40,960,700],,,,,,,0\r\n' "$title" "$props"
         printf '\r\n[FILES]\r\n'
         (cd "$dir" && LC_ALL=C ls -1 | grep -v -E '\.(hhp|hhc|hhk)$' | sed 's/$/\r/')
     } > "$dir/Help$letter.hhp"
@@ -46,5 +51,5 @@ build_one() {
     fi
 }
 
-build_one en E '0x409 English (United States)' 'Tapwise Help'
-[ -d "$root/data/help/ar" ] && build_one ar A '0x401 Arabic (Saudi Arabia)' "$(printf 'Tapwise - \xe3\xd3\xc7\xda\xcf\xc9')"
+build_one en E '0x409 English (United States)' 'Tapwise Help' Yes
+build_one ar A '0x401 Arabic (Saudi Arabia)' 'Tapwise' No
