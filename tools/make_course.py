@@ -69,7 +69,7 @@ def letter_drill(new, allowed, rng):
         groups = ["".join(rng.choice(new) for _ in range(rng.randint(2, 3))) for _ in range(8)]
         lines += wrap(groups)
     letters = sorted(c for c in allowed if c != " " and c in KEY_NAMES and c.isalpha())
-    for _ in range(2):
+    for _ in range(2 if len(new) > 1 else 3):
         groups = []
         for _ in range(7):
             g = [rng.choice(new)] + [rng.choice(letters) for _ in range(rng.randint(1, 2))]
@@ -88,17 +88,42 @@ def mark_drill(new, rng):
 
 
 def symbol_drill(new, allowed, rng):
+    words = [w for w in words_of(content.WORDS) if fits(w, allowed) and len(w) <= 4]
+    digits = sorted(c for c in allowed if c.isdigit())
+
+    def number():
+        return "".join(rng.choice(digits) for _ in range(rng.randint(1, 2))).lstrip("0") or "1"
+
     lines = []
     for s in new:
         if s.isdigit():
             lines.append(" ".join(s * rng.randint(1, 3) for _ in range(8)))
+        elif s == "%":
+            lines += wrap([f"{number()}%" for _ in range(7)])
+        elif s in "×÷+=":
+            lines += wrap([equation(s, rng) for _ in range(3)])
+        elif s == '"':
+            lines += wrap([f'"{rng.choice(words)}"' for _ in range(5)])
+        elif s == "-":
+            lines += wrap([f"{rng.choice(words)} - {rng.choice(words)}" for _ in range(3)])
         else:
-            words = [w for w in words_of(content.WORDS) if fits(w, allowed) and len(w) <= 4]
             lines += wrap([f"{rng.choice(words)}{s}" for _ in range(6)])
-    digits = [c for c in new if c.isdigit()]
-    if digits:
-        lines += wrap(["".join(rng.choice(digits) for _ in range(rng.randint(2, 3))) for _ in range(9)])
+    new_digits = [c for c in new if c.isdigit()]
+    if new_digits:
+        lines += wrap(["".join(rng.choice(new_digits) for _ in range(rng.randint(2, 3))) for _ in range(9)])
     return lines
+
+
+def equation(sign, rng):
+    """A true sum for the arithmetic lesson: a teacher does not drill 9 × 69 = 1."""
+    a, b = rng.randint(2, 9), rng.randint(2, 12)
+    if sign == "×":
+        return f"{a} × {b} = {a * b}"
+    if sign == "÷":
+        return f"{a * b} ÷ {a} = {b}"
+    if sign == "+":
+        return f"{a * 3} + {b} = {a * 3 + b}"
+    return f"{a + b} - {b} = {a}"
 
 
 def pool(allowed):
@@ -118,10 +143,10 @@ def pool(allowed):
     return out
 
 
-def word_practice(new, allowed, rng, count):
+def word_practice(new, allowed, rng, count, fill=True):
     words = pool(allowed)
     focus = [w for w in words if any(c in w for key in new for c in key)]
-    if len(focus) < count:
+    if fill and len(focus) < count:
         rest = [w for w in words if w not in focus]
         focus += rng.sample(rest, min(len(rest), count - len(focus)))
     chosen = rng.sample(focus, min(count, len(focus)))
@@ -134,15 +159,21 @@ def sentence_practice(new, allowed, rng, sources, lines_wanted):
     others = [s for s in sentences if s not in with_new]
     rng.shuffle(with_new)
     rng.shuffle(others)
-    lines = wrap_sentences(with_new + others)[:lines_wanted]
+    lines = wrap_sentences(with_new)[:lines_wanted - 1]
     words = pool(allowed)
-    while len(lines) < lines_wanted:
-        lines += wrap(rng.sample(words, min(len(words), 5)))
-    return lines[:lines_wanted]
+    focus = [w for w in words if any(c in w for key in new for c in key)] or words
+    while len(lines) < lines_wanted - 1:
+        lines += wrap(rng.sample(focus, min(len(focus), 4)))
+    lines = lines[:lines_wanted - 1]
+    lines += wrap_sentences(others[:1]) or wrap(rng.sample(words, min(len(words), 4)))
+    return lines
 
 
-def practices(lesson, allowed, rng):
+def practices(lesson, allowed, before, rng):
     n, new = lesson.number, lesson.keys
+    # what the words and sentences should show off: the letters this lesson adds (the
+    # lam-alef key adds none)
+    fresh = sorted(c for c in lesson.chars if c not in before) or new
     size = 4 + min(n, 24) // 6          # the texts grow with the learner
     if not new:
         q1, q2, q3 = text_practices(n, rng)
@@ -152,12 +183,14 @@ def practices(lesson, allowed, rng):
             q1 += wrap(content.TATWEEL_WORDS.split()[:6])
         if "لا" in new:
             q1.insert(0, "لا لا لالا لا سلام لا كلام")
-        q2 = word_practice(new, allowed, rng, 5 * size)
-        q3 = sentence_practice(new, allowed, rng, [content.SENTENCES, content.SENTENCES_FULL], size)
+        if n == 4:
+            q1.append(" ".join(HOME_ROW))
+        q2 = word_practice(fresh, allowed, rng, 5 * size)
+        q3 = sentence_practice(fresh, allowed, rng, [content.SENTENCES, content.SENTENCES_FULL], size)
     elif set(new) <= MARKS:
         sentences = content.VOWELLED_SENTENCES + content.TANWEEN_SENTENCES
         q1 = mark_drill(new, rng)
-        q2 = word_practice(new, allowed, rng, 4 * size)
+        q2 = word_practice(new, allowed, rng, 4 * size, fill=False)
         q3 = sentence_practice(new, allowed, rng, [sentences], size)
     elif n in content.DIGITS_PHRASES:
         phrases = content.DIGITS_PHRASES[n].strip().splitlines()
@@ -339,7 +372,7 @@ def write_course(data):
             assert len(value) <= PAGE_LIMIT, f"lesson {n} page {i}: {len(value)} characters"
             rows.append(f"{stem},{value}")
         write_text(os.path.join(data, "ALess", f"ALess{n}.txt"), rows)
-        for k, text in enumerate(practices(lesson, allowed, rng), 1):
+        for k, text in enumerate(practices(lesson, allowed, before, rng), 1):
             write_text(os.path.join(data, "ALess", f"Qless{n}_{k}.txt"), text)
 
 
