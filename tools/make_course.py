@@ -342,14 +342,14 @@ def practice_page(n, tip_ar, tip_en):
 
 
 def page_sound_texts(lessons):
-    """What each page sound says, by sound file stem."""
-    texts = {"Practice": "ابدأ التمرين الأول", "home": "صف الارتكاز"}
+    """What each page sound says, by sound file stem (vocalised where the voice needs it)."""
+    texts = {"Practice": "اِبْدَأِ التَّمْرِينَ الأَوَّل", "home": "صَفُّ الارْتِكَاز"}
     for lesson in lessons:
-        texts[f"Lesson{lesson.number}"] = f"الدرس {ORDINALS[lesson.number - 1]}"
+        texts[f"Lesson{lesson.number}"] = f"الدَّرْسُ {ORDINALS[lesson.number - 1]}"
         for k in lesson.keys:
             name_ar, _, stem = KEY_NAMES[k]
             _, shifted, _, finger = keyboard.key_of(k)
-            texts[stem] = f"{name_ar}. {keyboard.FINGERS[finger][0]}" + (". مع العالي" if shifted else "")
+            texts[stem] = f"{name_ar}. {keyboard.SPOKEN_FINGERS[finger]}" + (". مَعَ العَالِي" if shifted else "")
     return texts
 
 
