@@ -280,15 +280,21 @@ def finger_text(char):
         ar += f" مع العالي Shift: أمسك العالي ب{other[0]} واضغط المفتاح ب{keyboard.FINGERS[finger][0]}."
         en += f" with Shift: hold Shift with the {other[1]} and press the key with the {keyboard.FINGERS[finger][1]}."
     else:
-        ar += f". اضغطه ب{keyboard.FINGERS[finger][0]} ثم أعدها إلى مكانها."
+        ar += f". اضغطه ب{keyboard.FINGERS[finger][0]}" + (
+            "؛ هنا تستقر هذه الإصبع دائما." if row == 2 else " ثم ارجع بها إلى صف الارتكاز.")
         en += f": press it with the {keyboard.FINGERS[finger][1]}."
     return ar, en
 
 
-def examples(char, allowed):
-    if char.isdigit() or char in "%×÷+=-":
-        return []
-    return [w for w in pool(allowed) if char in w][:4]
+def examples(char, allowed, n):
+    """A few words with the key, or for a digit or a mark one phrase of its lesson."""
+    words = [w for w in pool(allowed) if char in w][:4]
+    if words and not char.isdigit():
+        return words
+    phrases = (content.DIGITS_PHRASES.get(n, "") + content.PUNCT_SENTENCES.get(n, "")).strip().splitlines()
+    phrases = [p for p in phrases if char in p and fits(p, allowed)]
+    phrases.sort(key=lambda p: not any(c.isalpha() for c in p))    # words around it first
+    return phrases[:1]
 
 
 def lesson_pages(lesson, allowed_before, allowed):
@@ -297,8 +303,9 @@ def lesson_pages(lesson, allowed_before, allowed):
     pages = []
     if new:
         cells = "".join(
-            f"<td class=n>{shown(k)}</td><td>{keyboard.key_of(k)[0]}"
-            f"{' Shift' if keyboard.key_of(k)[1] else ''}</td>" for k in new)
+            f"<td class=n>{shown(k)}</td>" + ("" if keyboard.key_of(k)[0] == k and not keyboard.key_of(k)[1] else
+                                            f"<td>{keyboard.key_of(k)[0]}{' Shift' if keyboard.key_of(k)[1] else ''}</td>")
+            for k in new)
         fingers = "، ".join(f"{shown(k)} ب{keyboard.FINGERS[keyboard.key_of(k)[3]][0]}" for k in new)
         intro_ar = f"المفاتيح الجديدة: {fingers}."
         keys_en = " ".join(f"{keyboard.key_of(k)[0]} ({KEY_NAMES[k][1]})" for k in new)
@@ -316,9 +323,11 @@ def lesson_pages(lesson, allowed_before, allowed):
             if k == "لا":
                 body += " يكتب هذا المفتاح حرفين: اللام ثم الألف."
                 where_en += " It types two letters: lam then alef."
-            ex = examples(k, allowed)
-            if ex:
+            ex = examples(k, allowed, n)
+            if len(ex) > 1:
                 body += f"<br>أمثلة: {' - '.join(ex)}"
+            elif ex:
+                body += f"<br>مثال: {ex[0]}"
             _, shifted, row, _ = keyboard.key_of(k)
             pages.append((stem, page(f"مفتاح {shown(k)}", body, f"{name_en}: {where_en}",
                                      row_table(row, new, allowed_before, shifted))))
