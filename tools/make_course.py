@@ -368,7 +368,7 @@ def write_course(data):
     lessons = read_lessons()
     taught = taught_chars(lessons)
     write_text(os.path.join(data, "ALessons.txt"),
-               [f"{l.number} - {l.title_ar}" + (f" ({' '.join(l.keys)})" if l.keys else "")
+               [f"{l.number} - {l.title_ar}" + (f" ({' '.join(map(shown, l.keys))})" if l.keys else "")
                 for l in lessons])
     for lesson in lessons:
         n = lesson.number
