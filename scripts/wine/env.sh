@@ -2,6 +2,8 @@
 BUILD=${BUILD:-build/mingw}
 export WINEPREFIX=${WINEPREFIX:-$PWD/$BUILD/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine maps the data tree's Arabic file names through the locale
+export LANG=C.UTF-8
 WINE=/usr/lib/wine/wine64    # the loader itself; Debian's wrapper only adds a hint
 
 wine_prefix() {

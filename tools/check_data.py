@@ -1,0 +1,284 @@
+#!/usr/bin/env python3
+"""Checks the shipped data tree the way the tutor reads it.
+
+    python3 tools/check_data.py <data-folder> [--lessons tools/course/lessons.txt]
+
+Prints one line per fault, "<file>:<line>: <what>", and exits with 1 when there is any."""
+import argparse
+import os
+import struct
+import sys
+
+sys.dont_write_bytecode = True     # keep the source tree clean when ctest runs us
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from course.lessons import LESSONS_FILE, read_lessons, taught_chars  # noqa: E402
+
+PAGE_HEADER = ["char", "data", "PicNo"]
+FIELD_SIZES = {"char": 20, "data": 1000, "PicNo": 20}
+VALUE_LIMIT = 1000          # the delimited loader keeps 1000 characters after each comma
+MIN_PAGES, MAX_PAGES = 2, 5
+SURFACE_CHARS = 30          # characters a wrapped surface line holds, estimated low
+SURFACE_LINES = 120         # line pairs the typing surface can hold
+EFFECTS = ["Tick", "Typing", "WrongChar", "WellDone", "NewUserA", "NewUserE"]
+MINUTES = 8
+MIN_TEST_TEXTS = 8
+SMALL_WAVE_FOLDERS = ("effects", "ASnd")   # our own sounds: mono, 22 kHz or less
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class Checker:
+    def __init__(self, data, lessons_file):
+        self.data = data
+        self.lessons_file = lessons_file
+        self.errors = []
+
+    def fail(self, path, line, message):
+        rel = os.path.relpath(path, self.data).replace(os.sep, "/")
+        self.errors.append(f"{rel}:{line}: {message}")
+
+    # ------------------------------------------------------------ text files
+
+    def read_lines(self, path):
+        """Lines of a code page 1256 text with CR LF ends, or None after reporting why not."""
+        if not os.path.isfile(path):
+            self.fail(path, 0, "file is missing")
+            return None
+        raw = read_bytes(path)
+        if raw.startswith(b"\xef\xbb\xbf"):
+            self.fail(path, 1, "starts with a UTF-8 byte-order mark; the tutor reads code page 1256")
+            return None
+        if any(b >= 0x80 for b in raw):
+            try:
+                raw.decode("utf-8")
+                self.fail(path, 1, "is UTF-8 text; the tutor reads code page 1256")
+                return None
+            except UnicodeDecodeError:
+                pass
+        text = raw.decode("cp1256")
+        ok = True
+        parts = text.split("\r\n")
+        if parts[-1] != "":
+            self.fail(path, len(parts), "last line does not end with CR LF")
+            ok = False
+        lines = parts[:-1] if parts[-1] == "" else parts
+        for i, line in enumerate(lines, 1):
+            if "\n" in line or "\r" in line:
+                self.fail(path, i, "line end is not CR LF")
+                ok = False
+            bad = [c for c in line if ord(c) < 0x20 or c == "\x7f"]
+            if bad:
+                self.fail(path, i, f"control character U+{ord(bad[0]):04X}")
+                ok = False
+        return lines if ok else None
+
+    # ------------------------------------------------------------ lesson list and pages
+
+    def check_lesson_list(self):
+        path = os.path.join(self.data, "ALessons.txt")
+        lines = self.read_lines(path)
+        if lines is None:
+            return 0
+        for i, line in enumerate(lines, 1):
+            if not line.strip():
+                self.fail(path, i, "empty lesson title")
+        return len(lines)
+
+    def check_pages(self, n):
+        path = os.path.join(self.data, "ALess", f"ALess{n}.txt")
+        lines = self.read_lines(path)
+        if lines is None:
+            return
+        if not lines or self.split(lines[0]) != PAGE_HEADER:
+            self.fail(path, 1, f"header must be {','.join(PAGE_HEADER)}")
+            return
+        pages = lines[1:]
+        if not MIN_PAGES <= len(pages) <= MAX_PAGES:
+            self.fail(path, 1, f"{len(pages)} pages; a lesson has {MIN_PAGES} to {MAX_PAGES}")
+        for i, line in enumerate(pages, 2):
+            if not line:
+                self.fail(path, i, "empty line (an empty page)")
+                continue
+            fields = self.split(line)
+            if len(fields) > len(PAGE_HEADER):
+                self.fail(path, i, f"stray comma: {len(fields)} fields where the header has "
+                                   f"{len(PAGE_HEADER)} (use the Arabic comma or &#44;)")
+                continue
+            if len(fields) < len(PAGE_HEADER):
+                self.fail(path, i, f"{len(fields)} fields where the header has {len(PAGE_HEADER)}")
+                continue
+            rest = line
+            while "," in rest:
+                rest = rest.split(",", 1)[1]
+                if len(rest) > VALUE_LIMIT:
+                    self.fail(path, i, f"{len(rest)} characters after a comma; the loader keeps {VALUE_LIMIT}")
+                    break
+            for name, value in zip(PAGE_HEADER, fields):
+                if len(value) > FIELD_SIZES[name]:
+                    self.fail(path, i, f"{name} holds {len(value)} characters; at most {FIELD_SIZES[name]}")
+            char, body, _ = fields
+            if not char or not body:
+                self.fail(path, i, "page without a key or without a body")
+                continue
+            sound = os.path.join(self.data, "ASnd", char + ".wav")
+            if not os.path.isfile(sound):
+                self.fail(path, i, f"page sound ASnd/{char}.wav is missing")
+
+    @staticmethod
+    def split(line):
+        # The tutor's loader: comma-split, no quoting.
+        return line.split(",")
+
+    # ------------------------------------------------------------ typing texts
+
+    def check_typing_text(self, path, allowed=None, taught_in=None):
+        lines = self.read_lines(path)
+        if lines is None:
+            return
+        if not lines:
+            self.fail(path, 1, "text is empty")
+            return
+        for i, line in enumerate(lines, 1):
+            if not line.strip():
+                self.fail(path, i, "blank line: its typing line could never be completed")
+                continue
+            if line != line.strip(" "):
+                self.fail(path, i, "line starts or ends with a space")
+            if allowed is not None:
+                for c in dict.fromkeys(line):
+                    if c not in allowed:
+                        when = taught_in.get(c)
+                        why = f"not taught until lesson {when}" if when else "not taught by the course"
+                        self.fail(path, i, f"uses '{c}' (U+{ord(c):04X}), {why}")
+        wrapped = max(wrapped_lines(lines), wrapped_lines(["".join(lines)]))
+        if wrapped > SURFACE_LINES:
+            self.fail(path, len(lines), f"about {wrapped} lines once wrapped; the surface holds {SURFACE_LINES}")
+
+    def check_practices(self, n, allowed, taught_in):
+        for k in (1, 2, 3):
+            self.check_typing_text(os.path.join(self.data, "ALess", f"Qless{n}_{k}.txt"), allowed, taught_in)
+
+    def check_tests(self, keyboard_chars, taught_in):
+        folder = os.path.join(self.data, "ASpeedText")
+        names_path = os.path.join(folder, "Text.txt")
+        names = self.read_lines(names_path)
+        if names is not None:
+            if len(names) < MIN_TEST_TEXTS:
+                self.fail(names_path, len(names), f"{len(names)} test texts; at least {MIN_TEST_TEXTS}")
+            for i, name in enumerate(names, 1):
+                text = os.path.join(folder, name + ".txt")
+                if not name or not os.path.isfile(text):
+                    self.fail(names_path, i, f"no text file for the name '{name}'")
+                else:
+                    self.check_typing_text(text, keyboard_chars, taught_in)
+        for lang in "AE":
+            path = os.path.join(self.data, f"{lang}Minutes.txt")
+            lines = self.read_lines(path)
+            if lines is not None and (len(lines) != MINUTES or not all(l.strip() for l in lines)):
+                self.fail(path, len(lines), f"needs {MINUTES} duration labels, one a line (entry k is k + 1 minutes)")
+
+    # ------------------------------------------------------------ sounds
+
+    def check_waves(self):
+        for name in EFFECTS:
+            path = os.path.join(self.data, "effects", name + ".wav")
+            if not os.path.isfile(path):
+                self.fail(path, 0, "sound effect is missing")
+        for root, _, files in os.walk(self.data):
+            for f in sorted(files):
+                if f.lower().endswith(".wav"):
+                    path = os.path.join(root, f)
+                    small = os.path.relpath(root, self.data).split(os.sep)[0] in SMALL_WAVE_FOLDERS
+                    problem = wave_problem(read_bytes(path), small)
+                    if problem:
+                        self.fail(path, 0, problem)
+
+    # ------------------------------------------------------------ all
+
+    def run(self):
+        lessons = read_lessons(self.lessons_file)
+        taught = taught_chars(lessons)
+        taught_in = {}
+        for lesson in lessons:
+            for c in lesson.chars:
+                taught_in.setdefault(c, lesson.number)
+        count = self.check_lesson_list()
+        if count and count != len(lessons):
+            self.fail(os.path.join(self.data, "ALessons.txt"), count,
+                      f"{count} lessons listed; the course defines {len(lessons)}")
+        for n in range(1, count + 1):
+            self.check_pages(n)
+            allowed = taught[min(n, len(taught)) - 1]
+            self.check_practices(n, allowed, taught_in)
+        self.check_tests(taught[-1], taught_in)
+        self.check_waves()
+        return self.errors
+
+
+def wrapped_lines(lines, width=SURFACE_CHARS):
+    """Lines a word-wrapping control of `width` characters shows for these lines."""
+    total = 0
+    for line in lines:
+        count, used = 1, 0
+        for word in line.split(" "):
+            size = len(word)
+            if used and used + 1 + size > width:
+                count, used = count + 1, 0
+            used = size if not used else used + 1 + size
+            while used > width:
+                count, used = count + 1, used - width
+        total += count
+    return total
+
+
+def wave_problem(raw, small):
+    """What is wrong with a RIFF/WAVE PCM file, or None."""
+    if len(raw) < 12 or raw[:4] != b"RIFF" or raw[8:12] != b"WAVE":
+        return "not a RIFF/WAVE file"
+    if struct.unpack("<I", raw[4:8])[0] != len(raw) - 8:
+        return "RIFF size does not match the file size"
+    pos, fmt, data = 12, None, None
+    while pos + 8 <= len(raw):
+        cid, size = raw[pos:pos + 4], struct.unpack("<I", raw[pos + 4:pos + 8])[0]
+        body = raw[pos + 8:pos + 8 + size]
+        if len(body) < size:
+            return f"chunk {cid.decode('latin-1')!r} runs past the end of the file"
+        if cid == b"fmt ":
+            fmt = body
+        elif cid == b"data":
+            data = body
+        pos += 8 + size + (size & 1)
+    if fmt is None or len(fmt) < 16:
+        return "no format chunk"
+    if data is None:
+        return "no data chunk"
+    tag, channels, rate, _, align, bits = struct.unpack("<HHIIHH", fmt[:16])
+    if tag != 1 or bits not in (8, 16) or channels not in (1, 2) or align != channels * bits // 8:
+        return f"not 8- or 16-bit PCM (format {tag}, {channels} channels, {bits} bits)"
+    if small and (channels != 1 or rate > 22050):
+        return f"{channels} channels at {rate} Hz; our sounds are mono at 22050 Hz or less"
+    if not data:
+        return "no samples"
+    return None
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("data")
+    parser.add_argument("--lessons", default=LESSONS_FILE)
+    args = parser.parse_args(argv)
+    errors = Checker(args.data, args.lessons).run()
+    for e in errors:
+        print(e)
+    if errors:
+        print(f"{len(errors)} fault(s) in {args.data}")
+        return 1
+    print(f"{args.data}: data tree is sound")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""The data checker finds, in a broken copy of the shipped tree, each fault and names its
+file and line. Also: the committed course is what the generator writes.
+
+    python3 tools/check_data_test.py <data-folder>"""
+import filecmp
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+TOOLS = os.path.dirname(os.path.abspath(__file__))
+sys.dont_write_bytecode = True     # keep the source tree clean when ctest runs us
+sys.path.insert(0, TOOLS)
+from check_data import Checker, read_bytes  # noqa: E402
+from course.lessons import LESSONS_FILE  # noqa: E402
+
+DATA = None
+
+
+def write_bytes(path, raw):
+    with open(path, "wb") as f:
+        f.write(raw)
+
+
+def edit(path, change):
+    raw = read_bytes(path)
+    write_bytes(path, change(raw))
+
+
+def cp(text):
+    return text.encode("cp1256")
+
+
+class BrokenCopy(unittest.TestCase):
+    def setUp(self):
+        self.tmp = tempfile.mkdtemp(prefix="tapwise-data-")
+        self.data = os.path.join(self.tmp, "data")
+        shutil.copytree(DATA, self.data)
+
+    def tearDown(self):
+        shutil.rmtree(self.tmp)
+
+    def errors(self):
+        return Checker(self.data, LESSONS_FILE).run()
+
+    def path(self, rel):
+        return os.path.join(self.data, *rel.split("/"))
+
+    def test_shipped_copy_is_sound(self):
+        self.assertEqual(self.errors(), [])
+
+    def test_untaught_key_and_page_comma(self):
+        practice = self.path("ALess/Qless3_2.txt")
+        lines = read_bytes(practice).count(b"\r\n")
+        edit(practice, lambda raw: raw + cp("ظل بيت\r\n"))
+        edit(self.path("ALess/ALess5.txt"),
+             lambda raw: raw.replace(b"<b>", b"<b>1,2 ", 1))
+        self.assertEqual(sorted(self.errors()), [
+            "ALess/ALess5.txt:2: stray comma: 4 fields where the header has 3 (use the Arabic comma or &#44;)",
+            f"ALess/Qless3_2.txt:{lines + 1}: uses 'ظ' (U+0638), not taught until lesson 16",
+        ])
+
+    def test_each_fault_names_file_and_line(self):
+        cases = [
+            ("ALess/Qless7_1.txt", lambda raw: raw.replace(b"\r\n", b"\n"), ":1: line end is not CR LF"),
+            ("ALess/Qless7_1.txt", lambda raw: raw.decode("cp1256").encode("utf-8"),
+             ":1: is UTF-8 text; the tutor reads code page 1256"),
+            ("ALess/Qless7_1.txt", lambda raw: raw[:-2], "last line does not end with CR LF"),
+            ("ALess/Qless7_3.txt", lambda raw: b"\r\n" + raw, ":1: blank line"),
+            ("ALess/Qless2_1.txt", lambda raw: raw + cp("بيت%\r\n"), "uses '%' (U+0025), not taught until lesson 23"),
+            ("ALess/Qless2_1.txt", lambda raw: raw + cp("«بيت»\r\n"), "uses '«' (U+00AB), not taught by the course"),
+            ("ALess/Qless9_2.txt", lambda raw: raw * 60, "lines once wrapped; the surface holds 120"),
+            ("ALess/ALess9.txt", lambda raw: raw.replace(b"<b>", b"<b>" + b"x" * 1000, 1),
+             ":2: 1"),
+            ("ALess/ALess9.txt", lambda raw: raw.replace(b"char,data", b"key,data"), ":1: header must be char,data,PicNo"),
+            ("ALess/ALess9.txt", lambda raw: raw + b"\r\n", "empty line (an empty page)"),
+            ("ASpeedText/Text.txt", lambda raw: raw + cp("لا يوجد\r\n"), "no text file for the name 'لا يوجد'"),
+            ("EMinutes.txt", lambda raw: raw + b"9 minutes\r\n", "needs 8 duration labels"),
+            ("effects/Tick.wav", lambda raw: raw[:40], "effects/Tick.wav:0: "),
+            ("ASnd/ب.wav", lambda raw: b"RIFX" + raw[4:], "ASnd/ب.wav:0: not a RIFF/WAVE file"),
+        ]
+        for rel, change, expected in cases:
+            with self.subTest(file=rel, expected=expected):
+                target = self.path(rel)
+                original = read_bytes(target)
+                edit(target, change)
+                errors = self.errors()
+                write_bytes(target, original)
+                self.assertTrue(errors, "no fault reported")
+                self.assertTrue(all(e.startswith(rel + ":") for e in errors), errors)
+                self.assertTrue(any(expected in e for e in errors), errors)
+
+    def test_missing_files_are_named(self):
+        os.remove(self.path("ALess/Qless30_3.txt"))
+        os.remove(self.path("ASnd/ت.wav"))
+        os.remove(self.path("effects/WellDone.wav"))
+        errors = self.errors()
+        self.assertIn("ALess/Qless30_3.txt:0: file is missing", errors)
+        self.assertTrue(any(e.startswith("ALess/ALess1.txt:") and "ASnd/ت.wav is missing" in e for e in errors))
+        self.assertIn("effects/WellDone.wav:0: sound effect is missing", errors)
+
+    def test_command_line_exit_status(self):
+        edit(self.path("ALess/Qless1_1.txt"), lambda raw: raw + cp("سمك\r\n"))
+        run = subprocess.run([sys.executable, os.path.join(TOOLS, "check_data.py"), self.data],
+                             capture_output=True, text=True)
+        self.assertEqual(run.returncode, 1)
+        self.assertIn("ALess/Qless1_1.txt:", run.stdout)
+
+
+class Generated(unittest.TestCase):
+    def test_committed_texts_are_what_the_generator_writes(self):
+        with tempfile.TemporaryDirectory(prefix="tapwise-course-") as out:
+            subprocess.run([sys.executable, os.path.join(TOOLS, "make_course.py"), out], check=True)
+            for root, _, files in os.walk(out):
+                for f in files:
+                    made = os.path.join(root, f)
+                    shipped = os.path.join(DATA, os.path.relpath(made, out))
+                    with self.subTest(file=os.path.relpath(made, out)):
+                        self.assertTrue(os.path.isfile(shipped) and filecmp.cmp(made, shipped, shallow=False),
+                                        "run tools/make_course.py and commit the result")
+
+
+if __name__ == "__main__":
+    DATA = os.path.abspath(sys.argv.pop(1))
+    unittest.main()
