@@ -396,10 +396,28 @@ def write_tests(data):
                ["1 minute"] + [f"{m} minutes" for m in range(2, 9)])
 
 
+# The on-screen keyboard's key list: line i names the key whose button has Tag i + 1, keys in
+# reading order (number row, top, home and bottom rows from the left), then the space bar and the
+# named keys, which no typed character matches.
+KEYBOARD_KEYS = (
+    "ذ 1 2 3 4 5 6 7 8 9 0 - =".split()
+    + "ض ص ث ق ف غ ع ه خ ح ج د \\".split()
+    + HOME_ROW
+    + "ئ ء ؤ ر لا ى ة و ز ظ".split()
+    + [" ", "Tab", "CapsLock", "LeftShift", "RightShift", "Enter", "Backspace", "Ctrl", "Alt"]
+)
+
+
+def write_keys(data):
+    assert len(KEYBOARD_KEYS) == 56
+    write_text(os.path.join(data, "Akeys.txt"), KEYBOARD_KEYS)
+
+
 def main():
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "data")
     write_course(data)
     write_tests(data)
+    write_keys(data)
 
 
 if __name__ == "__main__":
