@@ -10,19 +10,29 @@ const MovieFrame* MovieClip::Frame(int number) const {
 int MovieFile::ClipIndex(std::wstring_view target) const {
     // "/Pages" and "Pages" reach the same clip; a lone "/" stays a key's character
     while (target.size() > 1 && target.front() == L'/') target.remove_prefix(1);
-    for (std::size_t i = 0; i < clips.size(); ++i) {
-        if (clips[i].name == target) return static_cast<int>(i);
-        for (const WideString& a : clips[i].aliases)
-            if (a == target) return static_cast<int>(i);
-    }
-    // a one-character target names a key by its code (the key down of the keyboard movies),
-    // which also reaches keys whose character cannot stand in a file, such as Backspace
-    if (target.size() == 1 && target[0] < 256) {
-        WideString code = std::to_wstring(static_cast<int>(target[0]));
+    auto byName = [&](std::wstring_view name) {
         for (std::size_t i = 0; i < clips.size(); ++i)
-            if (clips[i].name == code) return static_cast<int>(i);
+            if (clips[i].name == name) return static_cast<int>(i);
+        return -1;
+    };
+    auto byAlias = [&](std::wstring_view name) {
+        for (std::size_t i = 0; i < clips.size(); ++i)
+            for (const WideString& a : clips[i].aliases)
+                if (a == name) return static_cast<int>(i);
+        return -1;
+    };
+    if (target.size() != 1) {
+        int i = byName(target);
+        return i >= 0 ? i : byAlias(target);
     }
-    return -1;
+    // One character is a key's character (the key down of the keyboard movies): "8" is the
+    // digit's key even though Backspace's code is 8.
+    int i = byAlias(target);
+    if (i < 0) i = byName(target);
+    // A character no file can hold (Enter, Shift...) reaches the key named by its code, unless
+    // that code is one digit and so a character of its own.
+    if (i < 0 && target[0] >= 10 && target[0] < 256) i = byName(std::to_wstring(static_cast<int>(target[0])));
+    return i;
 }
 
 const MovieClip* MovieFile::FindClip(std::wstring_view target) const {

@@ -115,7 +115,8 @@ TEST(MovieFile, StructureErrors) {
 TEST(MovieFile, ClipsAnswerToNameAliasPathAndKeyCode) {
     std::optional<MovieParseError> error;
     MovieFile m = Parse("movie 10 10\nclip Pages\nframe 9\nend\nclip 65 alias=A\nframe 0\nend\n"
-                        "clip 186 alias=\"\xD8\x9B\"\nframe 0\nend\nclip 8\nframe 0\nend\n", error);
+                        "clip 186 alias=\"\xD8\x9B\"\nframe 0\nend\nclip 13\nframe 0\nend\n"
+                        "clip 8\nframe 0\nend\nclip 56 alias=8\nframe 0\nend\n", error);
     ASSERT_FALSE(error);
     EXPECT_EQ(m.ClipIndex(L"Pages"), 0);
     EXPECT_EQ(m.ClipIndex(L"/Pages"), 0);
@@ -123,7 +124,10 @@ TEST(MovieFile, ClipsAnswerToNameAliasPathAndKeyCode) {
     EXPECT_EQ(m.ClipIndex(L"65"), 1);
     EXPECT_EQ(m.ClipIndex(L"\u061B"), 2);             // code 186 widened through code page 1256
     EXPECT_EQ(m.ClipIndex(L"\u00BA"), 2);             // and as its own code
-    EXPECT_EQ(m.ClipIndex(std::wstring(1, L'\b')), 3); // Backspace's character cannot stand in a file
+    EXPECT_EQ(m.ClipIndex(L"\r"), 3);                 // Enter's character cannot stand in a file
+    EXPECT_EQ(m.ClipIndex(L"8"), 5);                  // one character: the digit, not Backspace's code
+    EXPECT_EQ(m.ClipIndex(L"/8"), 5);
+    EXPECT_EQ(m.ClipIndex(L"56"), 5);
     EXPECT_EQ(m.ClipIndex(L"a"), -1);
     EXPECT_EQ(m.ClipIndex(L"pages"), -1);
 }
