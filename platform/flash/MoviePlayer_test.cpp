@@ -183,3 +183,45 @@ TEST(MoviePlayer, ACommandHandlerMayLoadAnotherMovie) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string SolidBmp(int w, int h, unsigned char r, unsigned char g, unsigned char b) {
+    int stride = (w * 3 + 3) & ~3;
+    std::string bits(static_cast<std::size_t>(stride) * h, '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::size_t o = static_cast<std::size_t>(y) * stride + x * 3;
+            bits[o] = static_cast<char>(b);
+            bits[o + 1] = static_cast<char>(g);
+            bits[o + 2] = static_cast<char>(r);
+        }
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(bits.size());
+    return std::string(reinterpret_cast<const char*>(&fh), sizeof fh) +
+           std::string(reinterpret_cast<const char*>(&ih), sizeof ih) + bits;
+}
+
+TEST(MoviePlayer, BackgroundPictureIsFoundBesideTheMovie) {
+    testing_support::TempFolder dir;
+    dir.Write("back.bmp", SolidBmp(4, 4, 0x20, 0xC0, 0x40));
+    dir.Write("pic.swf", "movie 40 40\nbackground picture \"back.bmp\" color=#FF00FF\n");
+    dir.Write("nopic.swf", "movie 40 40\nbackground picture \"gone.bmp\" color=#FF00FF\n");
+    MoviePlayer p;
+    p.SetViewSize(80, 80);
+    p.SetMovie(ToWide(dir.File("pic.swf")));
+    ASSERT_TRUE(p.LastError().empty());
+    EXPECT_EQ(movie_testing::Render(p).At(40, 40), RGB(0x20, 0xC0, 0x40));   // stretched over the stage
+    p.SetMovie(ToWide(dir.File("nopic.swf")));
+    EXPECT_EQ(movie_testing::Render(p).At(40, 40), RGB(0xFF, 0x00, 0xFF));   // its colour stands in
+}
+
+}  // namespace

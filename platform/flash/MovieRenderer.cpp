@@ -113,13 +113,27 @@ std::vector<WideString> WrapLines(HDC dc, const WideString& text, int width, boo
     return lines;
 }
 
+HFONT MakeFont(const MovieTextStyle& s, int height) {
+    return CreateFontW(-height, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str());
+}
+
+// fit: a single line wider than its box is drawn smaller rather than over the box's edges
 void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
-                const MovieColor& color) {
+                const MovieColor& color, bool fit = false) {
     if (text.empty()) return;
     int height = std::max(1, static_cast<int>(std::lround(s.size * m.scaleY)));
-    HFONT font = CreateFontW(-height, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
-                             s.font.c_str());
+    HFONT font = MakeFont(s, height);
+    if (fit && !s.wrap) {
+        HGDIOBJ old = SelectObject(dc, font);
+        int w = LineWidth(dc, text, s.rtl);
+        SelectObject(dc, old);
+        int room = box.right - box.left;
+        if (w > room && room > 0) {
+            DeleteObject(font);
+            font = MakeFont(s, std::max(1, height * room / w));
+        }
+    }
     ScopedObject selected(dc, font, true);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Ref(color));
@@ -128,7 +142,7 @@ void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString
     GetTextMetricsW(dc, &tm);
     int boxWidth = box.right - box.left;
     std::vector<WideString> lines = s.wrap ? WrapLines(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
-    int step = tm.tmHeight + tm.tmExternalLeading;
+    int step = tm.tmHeight + std::max<int>(tm.tmExternalLeading, tm.tmHeight / 5);   // airy paragraphs
     int y = s.wrap ? box.top : box.top + (box.bottom - box.top - tm.tmHeight) / 2;
     for (const WideString& line : lines) {
         int w = LineWidth(dc, line, s.rtl);
@@ -183,7 +197,7 @@ void DrawButton(HDC dc, const StageMapping& m, const MovieButton& button, const 
     int inset = static_cast<int>(std::lround(8 * m.scaleX));
     r.left += inset;
     r.right -= inset;
-    DrawTextIn(dc, m, r, button.caption, button.style, look.text);
+    DrawTextIn(dc, m, r, button.caption, button.style, look.text, true);
 }
 
 }  // namespace

@@ -198,13 +198,14 @@ def message(code):
     m.add("background vgradient %s %s" % (STEEL, "#3F7386"))
     m.add("rect 0 0 790 58 fill=%s border=none" % NAVY)
     m.add("rect 0 58 790 4 fill=%s border=none" % HOVER)
-    m.text(24, 0, 742, 58, L.t("Tapwise - رسالة", "Tapwise - Message"), size=L.t(27, 24), bold=True, align="center")
+    # the lesson list shows this movie too, so the title names no single use
+    m.text(24, 0, 742, 58, "Tapwise", size=26, bold=True, align="center", font="Tahoma")
     m.add("clip Pages")
     m.add("frame 9")
     m.free(185, 157, 488, 158, "the four message lines")
     m.add("roundrect 160 132 540 208 radius=16 fill=%s border=%s pen=2" % (NAVY, WHITE))
     m.add("end")
-    m.button(320, 372, 150, 50, "OK", L.t("موافق", "OK"), size=L.t(22, 19))
+    m.button(355, 372, 150, 50, "OK", L.t("موافق", "OK"), size=L.t(22, 19))
     m.add("rect 0 461 790 26 fill=#0B2E4A border=none")
     m.text(16, 461, 758, 26, L.t("برنامج تعليم الطباعة باللمس", "Touch typing for Arabic and English"),
            size=L.t(16, 15), color="#CFEFFF", align="center")
