@@ -21,6 +21,7 @@ struct ScreenMovie {
     const wchar_t* file;
     int width, height;
     bool pages;                             // the screen shows frame 9 of the clip "Pages"
+    bool arabic;                            // laid out right to left with Arabic captions
     std::vector<const wchar_t*> order;      // the screen's command names, in the order it tests them
 };
 
@@ -42,28 +43,28 @@ const std::vector<const wchar_t*> ResultsForm = {L"RollOver", L"PlayAgent", L"Gr
 const std::vector<const wchar_t*> Keyboard = {};
 
 const ScreenMovie Movies[] = {
-    {L"MainAA.swf", 792, 566, false, MainMenu},
-    {L"MainAE.swf", 792, 566, false, MainMenu},
-    {L"Message.swf", 790, 487, true, OkOnly},       // also the lesson list's movie
-    {L"MessageE.swf", 790, 487, true, OkOnly},
-    {L"About.swf", 792, 566, false, OkOnly},
-    {L"AboutE.swf", 792, 566, false, OkOnly},
-    {L"Games.swf", 792, 566, false, GamesMenu},
-    {L"GamesE.swf", 792, 566, false, GamesMenu},
-    {L"Options.swf", 792, 566, true, OptionsForm},
-    {L"OptionsE.swf", 792, 566, true, OptionsForm},
-    {L"Beginner.swf", 592, 368, false, BeginnerForm},
-    {L"BeginnerE.swf", 592, 368, false, BeginnerForm},
-    {L"Training.swf", 792, 566, false, LessonForm},
-    {L"TrainingE.swf", 792, 566, false, LessonForm},
-    {L"SpeedTest.swf", 792, 566, false, TestForms},  // the placement test's as well
-    {L"SpeedTestE.swf", 792, 566, false, TestForms},
-    {L"ResultsAA.swf", 792, 566, true, ResultsForm},
-    {L"ResultsAE.swf", 792, 566, true, ResultsForm},
-    {L"ResultsEA.swf", 792, 566, true, ResultsForm},
-    {L"ResultsEE.swf", 792, 566, true, ResultsForm},
-    {L"KeyBoard.swf", 0, 0, false, Keyboard},
-    {L"KeyBoardE.swf", 0, 0, false, Keyboard},
+    {L"MainAA.swf", 792, 566, false, true, MainMenu},
+    {L"MainAE.swf", 792, 566, false, false, MainMenu},
+    {L"Message.swf", 790, 487, true, true, OkOnly},       // also the lesson list's movie
+    {L"MessageE.swf", 790, 487, true, false, OkOnly},
+    {L"About.swf", 792, 566, false, true, OkOnly},
+    {L"AboutE.swf", 792, 566, false, false, OkOnly},
+    {L"Games.swf", 792, 566, false, true, GamesMenu},
+    {L"GamesE.swf", 792, 566, false, false, GamesMenu},
+    {L"Options.swf", 792, 566, true, true, OptionsForm},
+    {L"OptionsE.swf", 792, 566, true, false, OptionsForm},
+    {L"Beginner.swf", 592, 368, false, true, BeginnerForm},
+    {L"BeginnerE.swf", 592, 368, false, false, BeginnerForm},
+    {L"Training.swf", 792, 566, false, true, LessonForm},
+    {L"TrainingE.swf", 792, 566, false, false, LessonForm},
+    {L"SpeedTest.swf", 792, 566, false, true, TestForms},  // the placement test's as well
+    {L"SpeedTestE.swf", 792, 566, false, false, TestForms},
+    {L"ResultsAA.swf", 792, 566, true, true, ResultsForm},
+    {L"ResultsAE.swf", 792, 566, true, false, ResultsForm},
+    {L"ResultsEA.swf", 792, 566, true, true, ResultsForm},
+    {L"ResultsEE.swf", 792, 566, true, false, ResultsForm},
+    {L"KeyBoard.swf", 0, 0, false, true, Keyboard},
+    {L"KeyBoardE.swf", 0, 0, false, false, Keyboard},
 };
 
 std::string Narrow(const WideString& w) { return Cp1256ToUtf8(FromWide(w)); }
@@ -123,6 +124,30 @@ TEST_P(ShippedMovie, SendsExactlyItsScreensCommands) {
         p.MouseLeave();
     }
     EXPECT_EQ(clicked, table);
+}
+
+void CheckTexts(const std::vector<MovieItem>& items, bool arabic, const std::string& where) {
+    const WideString font = arabic ? L"Arabic Transparent" : L"Tahoma";
+    for (const MovieItem& item : items) {
+        if (const MovieButton* b = std::get_if<MovieButton>(&item)) {
+            EXPECT_GE(b->style.size, 16) << where << " " << Narrow(b->command);
+            EXPECT_EQ(b->style.font, font) << where << " " << Narrow(b->command);
+            EXPECT_EQ(b->style.rtl, arabic) << where << " " << Narrow(b->command);
+        } else if (const MovieText* t = std::get_if<MovieText>(&item)) {
+            EXPECT_GE(t->style.size, 16) << where << " " << Narrow(t->text);
+        }
+    }
+}
+
+TEST_P(ShippedMovie, ReadableCaptionsInItsLanguage) {
+    const ScreenMovie& s = GetParam();
+    MoviePlayer p;
+    p.SetMovie(InterfaceFolder() + s.file);
+    ASSERT_GT(p.File().width, 0);
+    std::string where = Narrow(s.file);
+    CheckTexts(p.File().items, s.arabic, where);
+    for (const MovieClip& c : p.File().clips)
+        for (const MovieFrame& f : c.frames) CheckTexts(f.items, s.arabic, where);
 }
 
 INSTANTIATE_TEST_SUITE_P(DataInterface, ShippedMovie, testing::ValuesIn(Movies),

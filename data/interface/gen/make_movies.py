@@ -110,16 +110,16 @@ def frame_of(m, title, small_buttons=()):
     m.add("text %d 0 100 %d \"Tapwise\" font=\"Tahoma\" size=18 color=%s align=left bold" % (mark_x + 36, BAND, WHITE))
     m.add("rect 0 %d %d %d fill=#0B2E4A border=none" % (m.height - 26, m.width, 26))
     m.text(16, m.height - 26, m.width - 32, 26, L.t("برنامج تعليم الطباعة باللمس", "Touch typing for Arabic and English"),
-           size=L.t(16, 15), color="#CFEFFF", align="center")
+           size=16, color="#CFEFFF", align="center")
     # small buttons in the band (assistant, window buttons), placed at the band's far end
     x = 200 if L.arabic else m.width - 200
     for command, caption, width in small_buttons:
         if L.arabic:
-            m.button(x, 14, width, 36, command, caption, size=L.t(17, 15), radius=8)
+            m.button(x, 14, width, 36, command, caption, size=L.t(17, 16), radius=8)
             x += width + 10
         else:
             x -= width
-            m.button(x, 14, width, 36, command, caption, size=L.t(17, 15), radius=8)
+            m.button(x, 14, width, 36, command, caption, size=L.t(17, 16), radius=8)
             x -= 10
 
 
@@ -208,7 +208,7 @@ def message(code):
     m.button(355, 372, 150, 50, "OK", L.t("موافق", "OK"), size=L.t(22, 19))
     m.add("rect 0 461 790 26 fill=#0B2E4A border=none")
     m.text(16, 461, 758, 26, L.t("برنامج تعليم الطباعة باللمس", "Touch typing for Arabic and English"),
-           size=L.t(16, 15), color="#CFEFFF", align="center")
+           size=16, color="#CFEFFF", align="center")
     m.write()
 
 
@@ -216,7 +216,7 @@ def about(code):
     L = Lang(code)
     m = Movie("About.swf" if L.arabic else "AboutE.swf", L, comment=L.t("about form, Arabic", "about form, English"))
     frame_of(m, L.t("حول البرنامج", "About Tapwise"))
-    x, y, w, h = MARGIN + 40, BAND + 30, W - 2 * MARGIN - 80, 360
+    x, y, w, h = MARGIN + 40, BAND + 36, W - 2 * MARGIN - 80, 330
     m.panel(x, y, w, h)
     m.text(x + 30, y + 20, w - 60, 56, "Tapwise", size=40, bold=True, color=HOVER, align="center", font="Tahoma")
     m.text(x + 30, y + 84, w - 60, 34, L.t("معلّم الطباعة باللمس بالعربية والإنجليزية",
@@ -310,26 +310,30 @@ def training(code):
         ("Quiz1", L.t("التمرين الأول", "Practice 1")),
         ("Quiz2", L.t("التمرين الثاني", "Practice 2")),
         ("Quiz3", L.t("التمرين الثالث", "Practice 3")),
-        ("PrevHist", L.t("الصفحة السابقة", "Previous Page")),
-        ("StartHist", L.t("الصفحة التالية", "Next Page")),
         ("PrevLesson", L.t("الدرس السابق", "Previous Lesson")),
         ("NextLesson", L.t("الدرس التالي", "Next Lesson")),
         ("History", L.t("قائمة الدروس", "Lesson List")),
         ("UserLevel", L.t("تحديد المستوى", "Typist Level")),
-    ], top=BAND + 12, height=36, gap=6, groups=(3, 5))
-    # the page sound's buttons share one row under the column
-    x0 = W - MARGIN - SIDE_W if L.arabic else MARGIN
-    row = [("Play", L.t("تشغيل", "Play")), ("Pause", L.t("إيقاف مؤقت", "Pause")), ("Stop", L.t("إيقاف", "Stop"))]
-    if L.arabic:
-        row.reverse()
-    bw = (SIDE_W - 2 * 6) // 3
-    for i, (command, caption) in enumerate(row):
-        m.button(x0 + i * (bw + 6), H - 26 - 12 - 38, bw, 38, command, caption, size=L.t(16, 14), radius=8)
+    ], top=BAND + 22, height=46, gap=10, groups=(3, 5))
     cx, cy, cw, ch = content_box(m, top=BAND + 12, bottom=H - 26 - 10)
-    m.free(cx, cy, cw, 262, "the page view and the typing panel")
-    m.add("roundrect %d %d %d %d radius=10 fill=%s border=%s pen=2" % (cx - 4, cy - 4, cw + 8, 270, PAGE, WHITE))
-    m.free(cx, cy + 274, cw, ch - 274, "the keyboard movie and its key buttons")
-    m.add("roundrect %d %d %d %d radius=10 fill=%s border=%s pen=2" % (cx - 4, cy + 270, cw + 8, ch - 270, PANEL_FRAME, WHITE))
+    m.comment("free for the screen: the lesson title in the title band at %d, 0, 340 x %d" %
+              (W - 24 - 340 if L.arabic else 24, BAND))
+    m.free(cx, cy, cw, 224, "the page view and the typing panel")
+    m.add("roundrect %d %d %d %d radius=10 fill=%s border=%s pen=2" % (cx - 4, cy - 4, cw + 8, 232, PAGE, WHITE))
+    # the page's own buttons, under the page: turning pages, then its sound
+    ty = cy + 236
+    row = [(104, "PrevHist", L.t("السابقة", "Previous")), (104, "StartHist", L.t("التالية", "Next")),
+           (84, "Play", L.t("تشغيل", "Play")), (112, "Pause", L.t("إيقاف مؤقت", "Pause")), (84, "Stop", L.t("إيقاف", "Stop"))]
+    gap = (cw - sum(w for w, _, _ in row)) // (len(row) - 1)
+    x = cx + cw if L.arabic else cx
+    for w, command, caption in row:
+        if L.arabic:
+            x -= w
+        m.button(x, ty, w, 34, command, caption, size=L.t(17, 16), radius=8)
+        x = x - gap if L.arabic else x + w + gap
+    ky = ty + 46
+    m.free(cx, ky, cw, cy + ch - ky, "the keyboard movie and its key buttons")
+    m.add("roundrect %d %d %d %d radius=10 fill=%s border=%s pen=2" % (cx - 4, ky - 4, cw + 8, cy + ch - ky + 8, PANEL_FRAME, WHITE))
     m.write()
 
 
@@ -464,18 +468,18 @@ def keyboard(code):
                         m.add("text %d %d %d %d %s font=%s size=17 color=%s align=center rtl" %
                               (bx, by, kw, KEY - 4, q(name), q(L.font), ink))
                     else:
-                        m.add("text %d %d %d %d %s font=\"Tahoma\" size=15 color=%s align=center" %
+                        m.add("text %d %d %d %d %s font=\"Tahoma\" size=16 color=%s align=center" %
                               (bx, by, kw, KEY - 4, q(name), ink))
                 elif vk == 32:
                     continue
                 elif L.arabic and arabic:
-                    m.add("text %d %d 22 20 %s font=\"Tahoma\" size=14 color=#4A7FA3 align=center" %
+                    m.add("text %d %d 22 20 %s font=\"Tahoma\" size=16 color=#4A7FA3 align=center" %
                           (bx + 3, by + 2, q(latin)))
                     m.add("text %d %d %d 30 %s font=%s size=24 color=%s align=right rtl bold" %
                           (bx + 4, by + 12, kw - 10, q(arabic), q(L.font), ink))
                 else:
                     if shifted:
-                        m.add("text %d %d 24 20 %s font=\"Tahoma\" size=15 color=#4A7FA3 align=center" %
+                        m.add("text %d %d 24 20 %s font=\"Tahoma\" size=16 color=#4A7FA3 align=center" %
                               (bx + 4, by + 2, q(shifted)))
                         m.add("text %d %d 24 22 %s font=\"Tahoma\" size=18 color=%s align=center bold" %
                               (bx + 4, by + 20, q(latin), ink))
