@@ -92,6 +92,7 @@ bool MovieWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         SetCapture(hwnd);
+        if (GetFocus() != hwnd) SetFocus(hwnd);   // as the player control does; hosts may hand it back
         FPlayer.MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return true;
     case WM_LBUTTONUP:

@@ -12,8 +12,9 @@ StageMapping StageMapping::For(int stageWidth, int stageHeight, int targetWidth,
         m.scaleY = sy;
         return m;
     }
-    // every other mode shows the whole stage, as "show all" does
-    double s = std::min(sx, sy);
+    // 1 fills the window and crops ("no border"), 3 keeps the stage's own size ("no scale"),
+    // every other mode shows the whole stage ("show all")
+    double s = scaleMode == 1 ? std::max(sx, sy) : scaleMode == 3 ? 1.0 : std::min(sx, sy);
     m.scaleX = m.scaleY = s;
     m.offsetX = (targetWidth - stageWidth * s) / 2;
     m.offsetY = (targetHeight - stageHeight * s) / 2;
