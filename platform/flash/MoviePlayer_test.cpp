@@ -1,6 +1,7 @@
 #include "MoviePlayer.h"
 #include <gtest/gtest.h>
 #include <utility>
+#include "platform/flash/testing/BmpFile.h"
 #include "platform/flash/testing/MoviePixels.h"
 #include "platform/testing/TestSupport.h"
 
@@ -21,12 +22,19 @@ struct Recorder {
     }
 };
 
-TEST(MoviePlayer, ClickOnAButtonSendsItsCommandOnReleaseInside) {
+// The two-button movie at its stage size, its commands recorded.
+class TwoButtonMovie : public testing::Test {
+protected:
+    void SetUp() override {
+        r.Attach(p);
+        p.LoadFromText(TwoButtons, L"two.swf");
+        p.SetViewSize(200, 100);
+    }
     MoviePlayer p;
     Recorder r;
-    r.Attach(p);
-    p.LoadFromText(TwoButtons, L"two.swf");
-    p.SetViewSize(200, 100);
+};
+
+TEST_F(TwoButtonMovie, ClickOnAButtonSendsItsCommandOnReleaseInside) {
     p.MouseDown(40, 30);
     p.MouseUp(40, 30);
     ASSERT_EQ(r.commands.size(), 2u);
@@ -46,12 +54,7 @@ TEST(MoviePlayer, ClickOnAButtonSendsItsCommandOnReleaseInside) {
     EXPECT_EQ(r.commands[0].first, L"RollOver");
 }
 
-TEST(MoviePlayer, RollOverOnceOnEnteringEachButton) {
-    MoviePlayer p;
-    Recorder r;
-    r.Attach(p);
-    p.LoadFromText(TwoButtons, L"two.swf");
-    p.SetViewSize(200, 100);
+TEST_F(TwoButtonMovie, RollOverOnceOnEnteringEachButton) {
     p.MouseMove(5, 5);
     p.MouseMove(25, 25);
     p.MouseMove(30, 28);
@@ -66,10 +69,7 @@ TEST(MoviePlayer, RollOverOnceOnEnteringEachButton) {
     EXPECT_EQ(r.commands[2].second, L"Exit");
 }
 
-TEST(MoviePlayer, ButtonLooksFollowThePointer) {
-    MoviePlayer p;
-    p.LoadFromText(TwoButtons, L"two.swf");
-    p.SetViewSize(200, 100);
+TEST_F(TwoButtonMovie, ButtonLooksFollowThePointer) {
     EXPECT_EQ(movie_testing::Render(p).At(40, 30), RGB(255, 0, 0));
     p.MouseMove(40, 30);
     EXPECT_EQ(movie_testing::Render(p).At(40, 30), RGB(0, 255, 0));
@@ -164,8 +164,7 @@ TEST(MoviePlayer, FilesThatAreNoMovieShowTheEmptyStage) {
     EXPECT_TRUE(p.LastError().empty());
 }
 
-TEST(MoviePlayer, ACommandHandlerMayLoadAnotherMovie) {
-    MoviePlayer p;
+TEST_F(TwoButtonMovie, ACommandHandlerMayLoadAnotherMovie) {
     int clicks = 0;
     p.OnFSCommand = [&](const WideString& c, const WideString&) {
         if (c == L"Train") {
@@ -173,8 +172,6 @@ TEST(MoviePlayer, ACommandHandlerMayLoadAnotherMovie) {
             p.LoadFromText("movie 10 10\n", L"other.swf");
         }
     };
-    p.LoadFromText(TwoButtons, L"two.swf");
-    p.SetViewSize(200, 100);
     p.MouseDown(40, 30);
     p.MouseUp(40, 30);
     EXPECT_EQ(clicks, 1);
@@ -187,27 +184,16 @@ TEST(MoviePlayer, ACommandHandlerMayLoadAnotherMovie) {
 namespace {
 
 std::string SolidBmp(int w, int h, unsigned char r, unsigned char g, unsigned char b) {
-    int stride = (w * 3 + 3) & ~3;
-    std::string bits(static_cast<std::size_t>(stride) * h, '\0');
+    int stride = movie_testing::BmpStride(w);
+    std::string rows(static_cast<std::size_t>(stride) * h, '\0');
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             std::size_t o = static_cast<std::size_t>(y) * stride + x * 3;
-            bits[o] = static_cast<char>(b);
-            bits[o + 1] = static_cast<char>(g);
-            bits[o + 2] = static_cast<char>(r);
+            rows[o] = static_cast<char>(b);
+            rows[o + 1] = static_cast<char>(g);
+            rows[o + 2] = static_cast<char>(r);
         }
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof ih;
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(bits.size());
-    return std::string(reinterpret_cast<const char*>(&fh), sizeof fh) +
-           std::string(reinterpret_cast<const char*>(&ih), sizeof ih) + bits;
+    return movie_testing::BmpFile(w, h, rows.data());
 }
 
 TEST(MoviePlayer, BackgroundPictureIsFoundBesideTheMovie) {

@@ -247,6 +247,12 @@ def games(code):
     for gx, gy in GAME_PANELS:
         m.free(gx, gy, 130, 107, "a game button")
         m.add("rect %d %d 138 115 fill=%s border=none" % (gx - 4, gy - 4, "#0B2E4A"))
+    # the grid's empty cell gets a key cap, so the panel does not look unfinished
+    m.add("roundrect 153 303 76 56 radius=8 fill=#0A2A44 border=none")
+    m.add("roundrect 150 300 76 56 radius=8 fill=#F4FAFF border=#7FB6D6 pen=1")
+    m.text(150, 300, 76, 56, L.t("ع", "A"), size=34, color=NAVY, bold=True, align="center")
+    m.text(121, 362, 138, 30, L.t("العب وتعلّم", "Play and learn"), size=L.t(18, 16), bold=True, align="center",
+           color=HOVER)
     bx = W - MARGIN - 200 - 46 if L.arabic else MARGIN + 46
     m.button(bx, 446, 200, 50, "Return", L.t("رجوع", "Return"))
     m.write()

@@ -7,28 +7,16 @@
 #include <vector>
 #include "platform/flash/MoviePlayer.h"
 #include "platform/flash/MovieRenderer.h"
+#include "platform/flash/testing/BmpFile.h"
 
 namespace {
 
 bool WriteBmp(const std::wstring& path, int w, int h, const void* bits) {
-    int stride = (w * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof ih;
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    ih.biCompression = BI_RGB;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * h);
+    std::string bytes = movie_testing::BmpFile(w, h, bits);
     FILE* f = _wfopen(path.c_str(), L"wb");
     if (!f) return false;
-    fwrite(&fh, sizeof fh, 1, f);
-    fwrite(&ih, sizeof ih, 1, f);
-    fwrite(bits, static_cast<size_t>(stride), static_cast<size_t>(h), f);
-    return fclose(f) == 0;
+    bool written = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return fclose(f) == 0 && written;
 }
 
 }  // namespace
