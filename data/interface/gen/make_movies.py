@@ -263,7 +263,7 @@ def options(code):
     m = Movie("Options.swf" if L.arabic else "OptionsE.swf", L, comment=L.t("options form, Arabic", "options form, English"))
     frame_of(m, L.t("الخيارات", "Options"), [("PlayAgent", L.t("المساعد", "Assistant"), 110)])
     y = side_column(m, [
-        ("InterfaceLang", L.t("لغة الواجهة", "Interface Language")),
+        ("InterfaceLang", L.t("لغة الواجهة", "Language")),
         ("SoundEffects", L.t("المؤثرات الصوتية", "Sound Effects")),
         ("HighlightText", L.t("إضاءة النص المطبوع", "Highlight Text")),
         ("ShowAssistant", L.t("إظهار المساعد", "Show Assistant")),
