@@ -1,0 +1,275 @@
+#include "MovieRenderer.h"
+#include <algorithm>
+#include <cmath>
+#include <usp10.h>
+
+namespace {
+
+COLORREF Ref(const MovieColor& c) { return RGB(c.r, c.g, c.b); }
+
+// A GDI object created for one drawing step, selected into the DC and undone on leaving.
+class ScopedObject {
+public:
+    ScopedObject(HDC dc, HGDIOBJ object, bool owned) : FDc(dc), FObject(object), FOwned(owned) {
+        FOld = SelectObject(dc, object);
+    }
+    ~ScopedObject() {
+        SelectObject(FDc, FOld);
+        if (FOwned) DeleteObject(FObject);
+    }
+    ScopedObject(const ScopedObject&) = delete;
+    ScopedObject& operator=(const ScopedObject&) = delete;
+private:
+    HDC FDc;
+    HGDIOBJ FObject;
+    HGDIOBJ FOld;
+    bool FOwned;
+};
+
+HGDIOBJ PenFor(const std::optional<MovieColor>& c, int width, bool& owned) {
+    owned = c.has_value();
+    return c ? static_cast<HGDIOBJ>(CreatePen(PS_SOLID, width, Ref(*c))) : GetStockObject(NULL_PEN);
+}
+
+HGDIOBJ BrushFor(const std::optional<MovieColor>& c, bool& owned) {
+    owned = c.has_value();
+    return c ? static_cast<HGDIOBJ>(CreateSolidBrush(Ref(*c))) : GetStockObject(NULL_BRUSH);
+}
+
+RECT MapRect(const StageMapping& m, const MovieRect& r) {
+    return RECT{m.ToWindowX(r.x), m.ToWindowY(r.y), m.ToWindowX(r.x + r.width), m.ToWindowY(r.y + r.height)};
+}
+
+int ScaledPen(const StageMapping& m, int pen) {
+    return std::max(1, static_cast<int>(std::lround(pen * std::min(m.scaleX, m.scaleY))));
+}
+
+void FillGradient(HDC dc, const RECT& r, const MovieColor& from, const MovieColor& to, bool vertical) {
+    TRIVERTEX v[2] = {};
+    v[0].x = r.left;
+    v[0].y = r.top;
+    v[0].Red = static_cast<COLOR16>(from.r << 8);
+    v[0].Green = static_cast<COLOR16>(from.g << 8);
+    v[0].Blue = static_cast<COLOR16>(from.b << 8);
+    v[1].x = r.right;
+    v[1].y = r.bottom;
+    v[1].Red = static_cast<COLOR16>(to.r << 8);
+    v[1].Green = static_cast<COLOR16>(to.g << 8);
+    v[1].Blue = static_cast<COLOR16>(to.b << 8);
+    GRADIENT_RECT g{0, 1};
+    GradientFill(dc, v, 2, &g, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+}
+
+void FillSolid(HDC dc, const RECT& r, const MovieColor& c) {
+    HBRUSH b = CreateSolidBrush(Ref(c));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+// The width of one line as drawn: shaped and in bidirectional order. DrawText's own measure
+// (Wine's at least) takes Arabic letters unjoined, too wide, which misplaces right and centred text.
+int LineWidth(HDC dc, const WideString& line, bool rtl) {
+    if (line.empty()) return 0;
+    SCRIPT_STRING_ANALYSIS ssa = nullptr;
+    int n = static_cast<int>(line.size());
+    if (SUCCEEDED(ScriptStringAnalyse(dc, line.c_str(), n, n * 3 / 2 + 16, -1, SSA_GLYPHS | (rtl ? SSA_RTL : 0), 0,
+                                      nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
+        const SIZE* size = ScriptString_pSize(ssa);
+        int w = size ? size->cx : 0;
+        ScriptStringFree(&ssa);
+        if (size) return w;
+    }
+    SIZE size{};
+    GetTextExtentPoint32W(dc, line.c_str(), n, &size);
+    return size.cx;
+}
+
+// Greedy word wrap on the shaped widths; a newline always breaks.
+std::vector<WideString> WrapLines(HDC dc, const WideString& text, int width, bool rtl) {
+    std::vector<WideString> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(L'\n', start);
+        WideString paragraph = text.substr(start, end == WideString::npos ? WideString::npos : end - start);
+        WideString line;
+        std::size_t i = 0;
+        while (i < paragraph.size()) {
+            std::size_t space = paragraph.find(L' ', i);
+            WideString word = paragraph.substr(i, space == WideString::npos ? WideString::npos : space - i);
+            WideString candidate = line.empty() ? word : line + L" " + word;
+            if (!line.empty() && LineWidth(dc, candidate, rtl) > width) {
+                lines.push_back(line);
+                line = word;
+            } else {
+                line = candidate;
+            }
+            if (space == WideString::npos) break;
+            i = space + 1;
+        }
+        lines.push_back(line);
+        if (end == WideString::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+HFONT MakeFont(const MovieTextStyle& s, int height) {
+    return CreateFontW(-height, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str());
+}
+
+// fit: a single line wider than its box is drawn smaller rather than over the box's edges
+void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
+                const MovieColor& color, bool fit = false) {
+    if (text.empty()) return;
+    int height = std::max(1, static_cast<int>(std::lround(s.size * m.scaleY)));
+    HFONT font = MakeFont(s, height);
+    if (fit && !s.wrap) {
+        HGDIOBJ old = SelectObject(dc, font);
+        int w = LineWidth(dc, text, s.rtl);
+        SelectObject(dc, old);
+        int room = box.right - box.left;
+        if (w > room && room > 0) {
+            DeleteObject(font);
+            font = MakeFont(s, std::max(1, height * room / w));
+        }
+    }
+    ScopedObject selected(dc, font, true);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Ref(color));
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    int boxWidth = box.right - box.left;
+    std::vector<WideString> lines = s.wrap ? WrapLines(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
+    int step = tm.tmHeight + std::max<int>(tm.tmExternalLeading, tm.tmHeight / 5);   // airy paragraphs
+    int y = s.wrap ? box.top : box.top + (box.bottom - box.top - tm.tmHeight) / 2;
+    for (const WideString& line : lines) {
+        int w = LineWidth(dc, line, s.rtl);
+        int x = s.align == MovieAlign::Left     ? box.left
+                : s.align == MovieAlign::Right  ? box.right - w
+                                                : box.left + (boxWidth - w) / 2;
+        ExtTextOutW(dc, x, y, s.rtl ? ETO_RTLREADING : 0, nullptr, line.c_str(), static_cast<UINT>(line.size()),
+                    nullptr);
+        y += step;
+    }
+}
+
+void DrawShape(HDC dc, const StageMapping& m, const MovieShape& s) {
+    bool penOwned, brushOwned;
+    HGDIOBJ pen = PenFor(s.border, ScaledPen(m, s.pen), penOwned);
+    ScopedObject p(dc, pen, penOwned);
+    if (s.kind == MovieShapeKind::Line) {
+        MoveToEx(dc, m.ToWindowX(s.box.x), m.ToWindowY(s.box.y), nullptr);
+        LineTo(dc, m.ToWindowX(s.box.x + s.box.width), m.ToWindowY(s.box.y + s.box.height));
+        return;
+    }
+    HGDIOBJ brush = BrushFor(s.fill, brushOwned);
+    ScopedObject b(dc, brush, brushOwned);
+    RECT r = MapRect(m, s.box);
+    if (!s.border) {        // GDI leaves out the right and bottom edge when no pen draws them
+        ++r.right;
+        ++r.bottom;
+    }
+    switch (s.kind) {
+    case MovieShapeKind::Rect: Rectangle(dc, r.left, r.top, r.right, r.bottom); break;
+    case MovieShapeKind::RoundRect: {
+        int rx = static_cast<int>(std::lround(2 * s.radius * m.scaleX));
+        int ry = static_cast<int>(std::lround(2 * s.radius * m.scaleY));
+        RoundRect(dc, r.left, r.top, r.right, r.bottom, rx, ry);
+        break;
+    }
+    case MovieShapeKind::Ellipse: Ellipse(dc, r.left, r.top, r.right, r.bottom); break;
+    case MovieShapeKind::Line: break;
+    }
+}
+
+void DrawButton(HDC dc, const StageMapping& m, const MovieButton& button, const MovieButtonLook& look) {
+    MovieShape face;
+    face.kind = button.radius > 0 ? MovieShapeKind::RoundRect : MovieShapeKind::Rect;
+    face.box = button.box;
+    face.fill = look.fill;
+    face.border = look.border;
+    face.pen = button.pen;
+    face.radius = button.radius;
+    DrawShape(dc, m, face);
+    RECT r = MapRect(m, button.box);
+    int inset = static_cast<int>(std::lround(8 * m.scaleX));
+    r.left += inset;
+    r.right -= inset;
+    DrawTextIn(dc, m, r, button.caption, button.style, look.text, true);
+}
+
+}  // namespace
+
+MovieRenderer::~MovieRenderer() {
+    if (FPicture) DeleteObject(FPicture);
+}
+
+HBITMAP MovieRenderer::Picture(const WideString& path) {
+    if (FPictureTried && path == FPicturePath) return FPicture;
+    if (FPicture) DeleteObject(FPicture);
+    FPicture = nullptr;
+    FPicturePath = path;
+    FPictureTried = true;
+    // BMP through the system; other picture formats arrive with the graphics layer
+    FPicture = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    return FPicture;
+}
+
+void MovieRenderer::DrawBackground(HDC dc, const MoviePlayer& player, const StageMapping& m) {
+    const MovieFile& f = player.File();
+    RECT view{0, 0, player.ViewWidth(), player.ViewHeight()};
+    const MovieBackground& bg = f.background;
+    // the bars around a proportional stage take the background's first colour
+    FillSolid(dc, view, bg.kind == MovieBackgroundKind::None ? MovieColor{255, 255, 255} : bg.from);
+    if (f.width <= 0) return;
+    RECT stage = MapRect(m, MovieRect{0, 0, f.width, f.height});
+    switch (bg.kind) {
+    case MovieBackgroundKind::None: break;
+    case MovieBackgroundKind::Solid: FillSolid(dc, stage, bg.from); break;
+    case MovieBackgroundKind::VerticalGradient: FillGradient(dc, stage, bg.from, bg.to, true); break;
+    case MovieBackgroundKind::HorizontalGradient: FillGradient(dc, stage, bg.from, bg.to, false); break;
+    case MovieBackgroundKind::Picture: {
+        HBITMAP pic = Picture(player.BaseFolder() + bg.picture);
+        BITMAP info{};
+        if (!pic || !GetObjectW(pic, sizeof info, &info)) break;
+        HDC src = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(src, pic);
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, stage.left, stage.top, stage.right - stage.left, stage.bottom - stage.top, src, 0, 0,
+                   info.bmWidth, info.bmHeight, SRCCOPY);
+        SelectObject(src, old);
+        DeleteDC(src);
+        break;
+    }
+    }
+}
+
+void MovieRenderer::DrawItems(HDC dc, const MoviePlayer& player, const std::vector<MovieItem>& items,
+                              const StageMapping& m) {
+    for (const MovieItem& item : items) {
+        if (const MovieText* t = std::get_if<MovieText>(&item)) {
+            DrawTextIn(dc, m, MapRect(m, t->box), t->text, t->style, t->style.color);
+        } else if (const MovieShape* s = std::get_if<MovieShape>(&item)) {
+            DrawShape(dc, m, *s);
+        } else if (const MovieButton* b = std::get_if<MovieButton>(&item)) {
+            DrawButton(dc, m, *b, player.LookOf(*b));
+        } else if (const MovieClipPlacement* p = std::get_if<MovieClipPlacement>(&item)) {
+            const MovieClip& clip = player.File().clips[p->clip];
+            if (const MovieFrame* f = clip.Frame(player.ClipFrame(p->clip))) DrawItems(dc, player, f->items, m);
+        }
+    }
+}
+
+void MovieRenderer::Paint(HDC dc, const MoviePlayer& player) {
+    StageMapping m = player.Mapping();
+    DrawBackground(dc, player, m);
+    if (player.File().width <= 0) return;
+    RECT stage = MapRect(m, MovieRect{0, 0, player.File().width, player.File().height});
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, stage.left, stage.top, stage.right, stage.bottom);
+    DrawItems(dc, player, player.File().items, m);
+    RestoreDC(dc, saved);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Draws a player's current state (background, items, each clip's current frame, button looks)
+// onto a device context with GDI, through the player's stage mapping.
+#include <windows.h>
+#include "MoviePlayer.h"
+
+class MovieRenderer {
+public:
+    MovieRenderer() = default;
+    ~MovieRenderer();
+    MovieRenderer(const MovieRenderer&) = delete;
+    MovieRenderer& operator=(const MovieRenderer&) = delete;
+
+    // Paints the whole view rectangle (0, 0, player's view size).
+    void Paint(HDC dc, const MoviePlayer& player);
+
+private:
+    HBITMAP Picture(const WideString& path);
+    void DrawBackground(HDC dc, const MoviePlayer& player, const StageMapping& m);
+    void DrawItems(HDC dc, const MoviePlayer& player, const std::vector<MovieItem>& items, const StageMapping& m);
+
+    HBITMAP FPicture = nullptr;             // the background picture of the last movie, cached
+    WideString FPicturePath;
+    bool FPictureTried = false;
+};
