@@ -3,39 +3,13 @@
 #include <vector>
 #include <windows.h>
 #include <olectl.h>
+#include "platform/web/testing/RecordingSink.h"
 #include "platform/web/MemoryHtmlDocument.h"
 
 using namespace web;
+using web_testing::RecordingSink;
 
 namespace {
-
-// The host form's side: an IDispatch that records every Invoke.
-class RecordingSink : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++Refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --Refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        Calls.push_back(id);
-        if (OnInvoke) OnInvoke(id);
-        return S_OK;
-    }
-    ULONG Refs = 1;
-    std::vector<DISPID> Calls;
-    std::function<void(DISPID)> OnInvoke;
-};
 
 // An object that answers IUnknown only.
 class PlainUnknown : public IUnknown {

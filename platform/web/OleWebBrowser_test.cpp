@@ -2,35 +2,13 @@
 #include <vector>
 #include <windows.h>
 #include <mshtmhst.h>
+#include "platform/web/testing/RecordingSink.h"
 #include "platform/web/OleWebBrowser.h"
 
 using namespace web;
+using web_testing::RecordingSink;
 
 namespace {
-
-class CountingDispatch : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++Refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --Refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        Calls.push_back(id);
-        return S_OK;
-    }
-    ULONG Refs = 1;
-    std::vector<DISPID> Calls;
-};
 
 // A plain child window of a hidden top-level window, as a form would give the browser.
 class HostWindow {
@@ -54,7 +32,7 @@ TEST(OleWebBrowserTest, HostsTheControlAndItsEventStream) {
     TOleWebBrowser browser(host.Handle());
     ASSERT_TRUE(browser.OleObject());
 
-    CountingDispatch sink;
+    RecordingSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(browser.AdviseBrowserEvents(&sink, cookie), S_OK);
     EXPECT_NE(cookie, 0u);
@@ -73,7 +51,7 @@ TEST(OleWebBrowserTest, HostsTheControlAndItsEventStream) {
 
 TEST(OleWebBrowserTest, PagesReachTheExternalObjectThroughTheSite) {
     HostWindow host;
-    CountingDispatch external;
+    RecordingSink external;
     {
         TOleWebBrowser browser(host.Handle());
         browser.SetExternal(&external);
