@@ -44,6 +44,14 @@ TComPtr<T> Query(IUnknown* from, REFIID iid) {
     return r;
 }
 
+// A text property: the call, its failure raised, its BSTR taken over.
+template <class I>
+WideString TextOf(I* object, HRESULT (STDMETHODCALLTYPE I::*get)(BSTR*)) {
+    TBstrOut s;
+    OleCheck((object->*get)(&s));
+    return s.Text();
+}
+
 class TMshtmlStyle : public THtmlStyle {
 public:
     explicit TMshtmlStyle(TComPtr<IHTMLStyle2> s) : F(std::move(s)) {}
@@ -55,11 +63,7 @@ private:
 class TMshtmlTxtRange : public THtmlTxtRange {
 public:
     explicit TMshtmlTxtRange(TComPtr<IHTMLTxtRange> r) : F(std::move(r)) {}
-    WideString Text() override {
-        TBstrOut s;
-        OleCheck(F->get_text(&s));
-        return s.Text();
-    }
+    WideString Text() override { return TextOf(F.Get(), &IHTMLTxtRange::get_text); }
 private:
     TComPtr<IHTMLTxtRange> F;
 };
@@ -112,47 +116,29 @@ private:
 class TMshtmlAnchor : public THtmlAnchor {
 public:
     explicit TMshtmlAnchor(TComPtr<IHTMLAnchorElement> a) : F(std::move(a)) {}
-    WideString Href() override { return Text(&IHTMLAnchorElement::get_href); }
-    WideString Name() override { return Text(&IHTMLAnchorElement::get_name); }
-    WideString Pathname() override { return Text(&IHTMLAnchorElement::get_pathname); }
+    WideString Href() override { return TextOf(F.Get(), &IHTMLAnchorElement::get_href); }
+    WideString Name() override { return TextOf(F.Get(), &IHTMLAnchorElement::get_name); }
+    WideString Pathname() override { return TextOf(F.Get(), &IHTMLAnchorElement::get_pathname); }
 private:
-    WideString Text(HRESULT (STDMETHODCALLTYPE IHTMLAnchorElement::*get)(BSTR*)) {
-        TBstrOut s;
-        OleCheck((F.Get()->*get)(&s));
-        return s.Text();
-    }
     TComPtr<IHTMLAnchorElement> F;
 };
 
 class TMshtmlArea : public THtmlArea {
 public:
     explicit TMshtmlArea(TComPtr<IHTMLAreaElement> a) : F(std::move(a)) {}
-    WideString Href() override { return Text(&IHTMLAreaElement::get_href); }
-    WideString Pathname() override { return Text(&IHTMLAreaElement::get_pathname); }
-    WideString Alt() override { return Text(&IHTMLAreaElement::get_alt); }
+    WideString Href() override { return TextOf(F.Get(), &IHTMLAreaElement::get_href); }
+    WideString Pathname() override { return TextOf(F.Get(), &IHTMLAreaElement::get_pathname); }
+    WideString Alt() override { return TextOf(F.Get(), &IHTMLAreaElement::get_alt); }
 private:
-    WideString Text(HRESULT (STDMETHODCALLTYPE IHTMLAreaElement::*get)(BSTR*)) {
-        TBstrOut s;
-        OleCheck((F.Get()->*get)(&s));
-        return s.Text();
-    }
     TComPtr<IHTMLAreaElement> F;
 };
 
 class TMshtmlImage : public THtmlImage {
 public:
     explicit TMshtmlImage(TComPtr<IHTMLImgElement> i) : F(std::move(i)) {}
-    WideString Src() override {
-        TBstrOut s;
-        OleCheck(F->get_src(&s));
-        return s.Text();
-    }
+    WideString Src() override { return TextOf(F.Get(), &IHTMLImgElement::get_src); }
     void SetSrc(const WideString& value) override { OleCheck(F->put_src(TBstrIn(value))); }
-    WideString Dynsrc() override {
-        TBstrOut s;
-        OleCheck(F->get_dynsrc(&s));
-        return s.Text();
-    }
+    WideString Dynsrc() override { return TextOf(F.Get(), &IHTMLImgElement::get_dynsrc); }
     void SetDynsrc(const WideString& value) override { OleCheck(F->put_dynsrc(TBstrIn(value))); }
 private:
     TComPtr<IHTMLImgElement> F;
@@ -161,11 +147,7 @@ private:
 class TMshtmlBGSound : public THtmlBGSound {
 public:
     explicit TMshtmlBGSound(TComPtr<IHTMLBGsound> s) : F(std::move(s)) {}
-    WideString Src() override {
-        TBstrOut s;
-        OleCheck(F->get_src(&s));
-        return s.Text();
-    }
+    WideString Src() override { return TextOf(F.Get(), &IHTMLBGsound::get_src); }
 private:
     TComPtr<IHTMLBGsound> F;
 };
@@ -210,16 +192,8 @@ private:
 class TMshtmlElement : public THtmlElement {
 public:
     explicit TMshtmlElement(TComPtr<IHTMLElement> e) : F(std::move(e)) {}
-    WideString Id() override {
-        TBstrOut s;
-        OleCheck(F->get_id(&s));
-        return s.Text();
-    }
-    WideString InnerText() override {
-        TBstrOut s;
-        OleCheck(F->get_innerText(&s));
-        return s.Text();
-    }
+    WideString Id() override { return TextOf(F.Get(), &IHTMLElement::get_id); }
+    WideString InnerText() override { return TextOf(F.Get(), &IHTMLElement::get_innerText); }
     void SetInnerHTML(const WideString& value) override { OleCheck(F->put_innerHTML(TBstrIn(value))); }
     std::shared_ptr<THtmlAnchor> AsAnchor() override { return View<TMshtmlAnchor, IHTMLAnchorElement>(IID_IHTMLAnchorElement); }
     std::shared_ptr<THtmlArea> AsArea() override { return View<TMshtmlArea, IHTMLAreaElement>(IID_IHTMLAreaElement); }
@@ -302,11 +276,7 @@ public:
         OleCheck(F->get_all(c.Out()));
         return c ? std::make_shared<TMshtmlCollection>(c) : nullptr;
     }
-    WideString Title() override {
-        TBstrOut s;
-        OleCheck(F->get_title(&s));
-        return s.Text();
-    }
+    WideString Title() override { return TextOf(F.Get(), &IHTMLDocument2::get_title); }
     void SetTitle(const WideString& value) override { OleCheck(F->put_title(TBstrIn(value))); }
     bool AnswersTextRange() override { return bool(Query<IHTMLTxtRange>(F.Get(), IID_IHTMLTxtRange)); }
     void LoadFromStream(IStream* stream) override {
