@@ -163,7 +163,6 @@ protected:
     virtual void InternalOpen() = 0;
     virtual void InternalClose() = 0;
     virtual bool IsCursorOpen() = 0;
-    virtual void InternalHandleOpen() {}
     virtual void InternalInitFieldDefs() = 0;
     virtual void InternalFirst() = 0;
     virtual void InternalLast() = 0;
