@@ -414,4 +414,87 @@ TEST_F(DataSetTest, GetFieldListKeepsTheListOrder) {
     EXPECT_EQ(ds.RecNo(), 3);
 }
 
+TEST_F(DataSetTest, EditOnAnEmptySetInserts) {
+    ds.Rows.clear();
+    OpenQuiet();
+    EXPECT_TRUE(ds.IsEmpty());
+    EXPECT_TRUE(ds.Bof() && ds.Eof());
+    ds.Edit();
+    EXPECT_EQ(ds.State(), dsInsert);
+    ds.Cancel();
+    EXPECT_TRUE(ds.IsEmpty());
+    EXPECT_EQ(ds.State(), dsBrowse);
+}
+
+TEST_F(DataSetTest, FailingOnNewRecordReturnsToBrowsing) {
+    OpenQuiet();
+    ds.Next();
+    ds.OnNewRecord = [](TDataSet*) { throw EDatabaseError("no"); };
+    EXPECT_THROW(ds.Insert(), EDatabaseError);
+    EXPECT_EQ(ds.State(), dsBrowse);
+    EXPECT_EQ(Name(), "b");
+    EXPECT_EQ(ds.Rows.size(), 3u);
+}
+
+TEST_F(DataSetTest, RefreshRereadsTheCurrentRecord) {
+    OpenQuiet();
+    ds.Next();
+    ds.Rows[1].Data[1] = 'B';   // the storage changes under the cursor
+    ds.Log.clear();
+    ds.Refresh();
+    EXPECT_EQ(ds.Log, (Log{"GetRecord(current)=OK"}));
+    EXPECT_EQ(Name(), "B");
+}
+
+TEST_F(DataSetTest, ClearFieldsEmptiesTheEditedRecord) {
+    OpenQuiet();
+    EXPECT_THROW(ds.ClearFields(), EDatabaseError);
+    ds.Edit();
+    ds.ClearFields();
+    EXPECT_TRUE(ds.FieldByName("Name")->IsNull());
+    EXPECT_TRUE(ds.FieldByName("Qty")->IsNull());
+    ds.Cancel();
+    EXPECT_EQ(Name(), "a");
+}
+
+// A lookup source that answers from a fixed table.
+class TCodeTable : public TArrayDataSet {
+public:
+    Variant Lookup(const String& keyFields, const Variant& keyValues, const String& resultFields) override {
+        LastKeys = keyFields + "=" + keyValues.AsString() + "->" + resultFields;
+        if (keyValues == Variant(1)) return Variant("one");
+        if (keyValues == Variant(2)) return Variant("two");
+        return Null();
+    }
+    String LastKeys;
+};
+
+TEST_F(DataSetTest, LookupFieldsTakeTheirValueFromTheLookupDataSet) {
+    TCodeTable codes;
+    codes.FieldDefs().Add("Code", ftInteger);
+    codes.Open();
+    auto* name = new TStringField;
+    name->SetFieldName("Name");
+    name->SetSize(10);
+    name->SetDataSet(&ds);
+    auto* qty = new TIntegerField;
+    qty->SetFieldName("Qty");
+    qty->SetDataSet(&ds);
+    auto* word = new TStringField;
+    word->SetFieldName("Word");
+    word->SetLookup(true);
+    word->SetLookupDataSet(&codes);
+    word->KeyFields = "Qty";
+    word->LookupKeyFields = "Code";
+    word->LookupResultField = "Text";
+    word->SetDataSet(&ds);
+    ds.Open();
+    EXPECT_EQ(word->AsString(), "one");
+    EXPECT_EQ(codes.LastKeys, "Code=1->Text");
+    ds.Next();
+    EXPECT_EQ(word->AsString(), "two");
+    ds.Next();
+    EXPECT_TRUE(word->IsNull());
+}
+
 }  // namespace

@@ -72,6 +72,7 @@ String VarTypeName(TVarType type) {
     case varBoolean: return "Boolean";
     case varVariant: return "Variant";
     case varWord: return "Word";
+    case varLongWord: return "LongWord";
     case varInt64: return "Int64";
     case varString: return "String";
     default: return "Unknown";
@@ -96,7 +97,7 @@ Variant& Variant::operator[](int index) {
 String Variant::AsString() const {
     switch (FType) {
     case varEmpty: case varNull: return String();
-    case varSmallint: case varInteger: case varWord: case varInt64: return IntToStr(FInt);
+    case varSmallint: case varInteger: case varWord: case varLongWord: case varInt64: return IntToStr(FInt);
     case varBoolean: return FInt ? "True" : "False";
     case varDouble: return FloatToStr(FReal);
     case varCurrency: return CurrToStr(Currency{FInt});
@@ -109,7 +110,7 @@ String Variant::AsString() const {
 long long Variant::AsInt64() const {
     switch (FType) {
     case varEmpty: return 0;
-    case varSmallint: case varInteger: case varWord: case varInt64: return FInt;
+    case varSmallint: case varInteger: case varWord: case varLongWord: case varInt64: return FInt;
     case varBoolean: return FInt ? -1 : 0;
     case varDouble: case varDate:
         if (!std::isfinite(FReal) || std::fabs(FReal) > 9.2e18) CastError(varInt64);
@@ -138,7 +139,7 @@ int Variant::AsInteger() const {
 double Variant::AsDouble() const {
     switch (FType) {
     case varEmpty: return 0;
-    case varSmallint: case varInteger: case varWord: case varInt64: case varBoolean:
+    case varSmallint: case varInteger: case varWord: case varLongWord: case varInt64: case varBoolean:
         return FType == varBoolean ? (FInt ? -1.0 : 0.0) : static_cast<double>(FInt);
     case varDouble: case varDate: return FReal;
     case varCurrency: return Currency{FInt}.ToDouble();
@@ -201,7 +202,7 @@ Currency Variant::AsCurrency() const {
 
 bool VarIsNumeric(const Variant& v) {
     switch (v.Type()) {
-    case varSmallint: case varInteger: case varWord: case varInt64: case varDouble: case varCurrency:
+    case varSmallint: case varInteger: case varWord: case varLongWord: case varInt64: case varDouble: case varCurrency:
     case varBoolean:
         return true;
     default: return false;

@@ -28,6 +28,7 @@ constexpr TVarType varDate = 0x0007;
 constexpr TVarType varBoolean = 0x000B;
 constexpr TVarType varVariant = 0x000C;
 constexpr TVarType varWord = 0x0012;
+constexpr TVarType varLongWord = 0x0013;
 constexpr TVarType varInt64 = 0x0014;
 constexpr TVarType varString = 0x0100;
 constexpr TVarType varArray = 0x2000;
@@ -44,7 +45,11 @@ public:
     Variant(std::int16_t v) : FType(varSmallint), FInt(v) {}
     Variant(std::uint16_t v) : FType(varWord), FInt(v) {}
     Variant(int v) : FType(varInteger), FInt(v) {}
+    Variant(unsigned v) : FType(varLongWord), FInt(v) {}
+    Variant(long v) : FType(sizeof(long) == 4 ? varInteger : varInt64), FInt(v) {}
+    Variant(unsigned long v) : FType(sizeof(long) == 4 ? varLongWord : varInt64), FInt(static_cast<long long>(v)) {}
     Variant(long long v) : FType(varInt64), FInt(v) {}
+    Variant(unsigned long long v) : FType(varInt64), FInt(static_cast<long long>(v)) {}
     Variant(double v) : FType(varDouble), FReal(v) {}
     Variant(Currency v) : FType(varCurrency), FInt(v.Scaled) {}
     Variant(const String& v) : FType(varString), FStr(v) {}
