@@ -316,40 +316,33 @@ int TDataSet::GetPriorRecords() {
 
 // ---- navigation ----
 
-void TDataSet::First() {
-    CheckBrowseMode();
-    DoBeforeScroll();
-    ClearBuffers();
-    try {
-        InternalFirst();
-        GetNextRecords();
-    } catch (...) {
-        FBOF = true;
-        DataEvent(deDataSetChange, 0);
-        DoAfterScroll();
-        throw;
-    }
-    FBOF = true;
-    DataEvent(deDataSetChange, 0);
-    DoAfterScroll();
-}
+void TDataSet::First() { MoveToEnd(false); }
 
-void TDataSet::Last() {
+void TDataSet::Last() { MoveToEnd(true); }
+
+void TDataSet::MoveToEnd(bool last) {
     CheckBrowseMode();
     DoBeforeScroll();
     ClearBuffers();
-    try {
-        InternalLast();
-        GetPriorRecords();
-    } catch (...) {
-        FEOF = true;
+    // the end flag, the change and AfterScroll come even when the fetch fails
+    auto finish = [&] {
+        (last ? FEOF : FBOF) = true;
         DataEvent(deDataSetChange, 0);
         DoAfterScroll();
+    };
+    try {
+        if (last) {
+            InternalLast();
+            GetPriorRecords();
+        } else {
+            InternalFirst();
+            GetNextRecords();
+        }
+    } catch (...) {
+        finish();
         throw;
     }
-    FEOF = true;
-    DataEvent(deDataSetChange, 0);
-    DoAfterScroll();
+    finish();
 }
 
 int TDataSet::MoveBy(int distance) {
@@ -762,7 +755,7 @@ TField* TDataSet::Fields(int index) const {
 
 TField* TDataSet::FindField(const String& fieldName) const {
     for (TField* f : FFields)
-        if (SameText(f->FieldName(), fieldName)) return f;
+        if (AnsiCompareText(f->FieldName(), fieldName) == 0) return f;
     return nullptr;
 }
 

@@ -251,6 +251,7 @@ private:
     void ClearBuffers();
     void ActivateBuffers();
     void MoveBuffer(int from, int to);
+    void MoveToEnd(bool last);
     bool GetNextRecord();
     bool GetPriorRecord();
     int GetNextRecords();

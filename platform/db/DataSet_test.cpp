@@ -19,6 +19,16 @@ protected:
         ds.Open();
         ds.Log.clear();
     }
+    // A persistent field of the given class on the closed data set.
+    template <class T>
+    T* AddField(const String& name, TFieldKind kind = fkData, int size = 0) {
+        auto* f = new T;
+        f->SetFieldName(name);
+        f->SetFieldKind(kind);
+        if (size) f->SetSize(size);
+        f->SetDataSet(&ds);
+        return f;
+    }
     TArrayDataSet ds;
 };
 
@@ -297,17 +307,9 @@ TEST_F(DataSetTest, CalculatedFieldsAreComputedOnFetchAndAfterChanges) {
     ds.Open();
     ds.Close();
     // persistent fields: two data fields and a calculated one
-    auto* name = new TStringField;
-    name->SetFieldName("Name");
-    name->SetSize(10);
-    name->SetDataSet(&ds);
-    auto* qty = new TIntegerField;
-    qty->SetFieldName("Qty");
-    qty->SetDataSet(&ds);
-    auto* twice = new TIntegerField;
-    twice->SetFieldName("Twice");
-    twice->SetCalculated(true);
-    twice->SetDataSet(&ds);
+    AddField<TStringField>("Name", fkData, 10);
+    auto* qty = AddField<TIntegerField>("Qty");
+    auto* twice = AddField<TIntegerField>("Twice", fkCalculated);
     int calcs = 0;
     ds.OnCalcFields = [&](TDataSet* d) {
         ++calcs;
@@ -473,21 +475,13 @@ TEST_F(DataSetTest, LookupFieldsTakeTheirValueFromTheLookupDataSet) {
     TCodeTable codes;
     codes.FieldDefs().Add("Code", ftInteger);
     codes.Open();
-    auto* name = new TStringField;
-    name->SetFieldName("Name");
-    name->SetSize(10);
-    name->SetDataSet(&ds);
-    auto* qty = new TIntegerField;
-    qty->SetFieldName("Qty");
-    qty->SetDataSet(&ds);
-    auto* word = new TStringField;
-    word->SetFieldName("Word");
-    word->SetLookup(true);
+    AddField<TStringField>("Name", fkData, 10);
+    AddField<TIntegerField>("Qty");
+    auto* word = AddField<TStringField>("Word", fkLookup);
     word->SetLookupDataSet(&codes);
     word->KeyFields = "Qty";
     word->LookupKeyFields = "Code";
     word->LookupResultField = "Text";
-    word->SetDataSet(&ds);
     ds.Open();
     EXPECT_EQ(word->AsString(), "one");
     EXPECT_EQ(codes.LastKeys, "Code=1->Text");

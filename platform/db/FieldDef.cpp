@@ -13,7 +13,8 @@ TField* TFieldDef::CreateField() {
     if (!make) DatabaseErrorFmt(DBConsts::SUnknownFieldType, {Name}, dataSet->Name());
     TField* field = make();
     try {
-        if (field->DataType() == ftString || field->IsBlob() || DataType == ftBCD) field->SetSize(Size);
+        // a definition without a size keeps the field's default (20 characters, 4 decimals)
+        if (Size > 0 && (field->DataType() == ftString || field->IsBlob() || DataType == ftBCD)) field->SetSize(Size);
         field->SetFieldName(Name);
         field->SetRequired(Required());
         field->SetReadOnly((Attributes & faReadonly) != 0);
@@ -41,7 +42,7 @@ TFieldDef* TFieldDefs::Items(int index) const {
 
 int TFieldDefs::IndexOf(const String& name) const {
     for (int i = 0; i < Count(); ++i)
-        if (SameText(FItems[static_cast<std::size_t>(i)]->Name, name)) return i;
+        if (AnsiCompareText(FItems[static_cast<std::size_t>(i)]->Name, name) == 0) return i;
     return -1;
 }
 
