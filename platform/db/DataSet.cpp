@@ -400,6 +400,7 @@ int TDataSet::MoveBy(int distance) {
 }
 
 void TDataSet::Resync(TResyncMode mode) {
+    if (FBuffers.empty()) return;   // closed: nothing buffered to bring up to date
     TRecordBuffer spare = FBuffers[static_cast<std::size_t>(FRecordCount)];
     if (mode & rmExact) {
         CursorPosChanged();

@@ -109,7 +109,8 @@ public:
     // Field values, as the fields reach them. Descendants override the two-argument forms;
     // the three-argument forms convert dates and times between TDateTime and the native forms
     // (date: 32-bit day number of the time stamp, time: 32-bit milliseconds of the day,
-    // date-time: double milliseconds of the time stamp).
+    // date-time: double milliseconds of the time stamp). An override of the two-argument form
+    // hides the other in the descendant; `using TDataSet::GetFieldData;` brings it back.
     virtual bool GetFieldData(TField* field, void* buffer) { (void)field; (void)buffer; return false; }
     virtual void SetFieldData(TField* field, const void* buffer) { (void)field; (void)buffer; }
     bool GetFieldData(TField* field, void* buffer, bool nativeFormat);
