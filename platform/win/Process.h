@@ -1,0 +1,11 @@
+#pragma once
+// Starting another program, as the system's WinExec does: the command line is not quoted (the
+// system tries the blank-separated prefixes in turn), the program's main window gets the show
+// mode, and the caller waits only until the program is ready for input (at most 30 seconds),
+// never for it to end.
+#include "platform/rtl/String.h"
+
+// Above 31 when the program started; otherwise the system's reason, as WinExec gives it
+// (2 file not found, 3 path not found, 11 not a program, 0 out of resources).
+unsigned WinExecCommand(const String& commandLine, int show);
+inline bool WinExecSucceeded(unsigned result) { return result > 31; }

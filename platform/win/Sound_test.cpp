@@ -1,0 +1,26 @@
+#include "platform/win/Sound.h"
+#include <gtest/gtest.h>
+#include <cstdint>
+#include "platform/testing/TestSupport.h"
+
+namespace {
+
+// A short, silent PCM wave file: 8 kHz, 8 bits, mono.
+std::string WaveFile(int samples) {
+    auto u32 = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    auto u16 = [](std::uint16_t v) { return std::string{char(v), char(v >> 8)}; };
+    return "RIFF" + u32(36 + samples) + "WAVE" + "fmt " + u32(16) + u16(1) + u16(1) + u32(8000) + u32(8000) +
+           u16(1) + u16(8) + "data" + u32(samples) + std::string(samples, char(0x80));
+}
+
+TEST(Sound, PlaysExistingFilesInTheBackgroundAndRefusesMissingOnes) {
+    testing_support::TempFolder dir;
+    dir.Write("صوت.wav"_a, WaveFile(800));
+    EXPECT_FALSE(PlaySoundFile(""));
+    EXPECT_FALSE(PlaySoundFile(dir.File("missing.wav")));
+    EXPECT_TRUE(PlaySoundFile(dir.File("صوت.wav"_a)));
+    EXPECT_TRUE(PlaySoundFile(dir.File("صوت.wav"_a)));   // cuts the first one off
+    StopSound();
+}
+
+}  // namespace
