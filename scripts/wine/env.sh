@@ -25,7 +25,7 @@ wine_session_start() {
     XVFB_PID=$!
     for _ in $(seq 200); do [ -s "$XVFB_DISPLAY_FILE" ] && break; sleep 0.05; done
     export DISPLAY=:$(cat "$XVFB_DISPLAY_FILE")
-    wineserver -p
+    wineserver -p 2>/dev/null || true   # a server of this prefix may already be up
     # the desktop stays up for the whole run, detached from any pipe ctest reads
     "$WINE" "$BUILD/keepalive.exe" </dev/null >/dev/null 2>&1 &
     "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
