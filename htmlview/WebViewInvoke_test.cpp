@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "htmlview/testing/WebViewFixture.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/web/OleWebBrowser.h"
 
 using web::TMemoryHtmlElement;
 using webview_testing::HostedViewFixture;
@@ -275,4 +276,27 @@ TEST(WebViewSink, AnswersTheEventInterfacesAndOutlivesNoOne) {
         EXPECT_GT(sink.RefCount(), 0u);
     }
     EXPECT_EQ(sink.RefCount(), 0u);   // the view's connections are all revoked
+}
+
+TEST(WebViewSink, IsAdvisedOnTheSystemBrowserControl) {
+    HWND top = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 200, top, nullptr,
+                                 nullptr, nullptr);
+    TWebViewSink sink;
+    std::vector<String> boxes;
+    {
+        web::TOleWebBrowser browser(child);
+        TWebView view;
+        view.SetBrowser(&browser);
+        view.ShowMessageBox = [&](const String& text, const String&) { boxes.push_back(text); };
+        sink.SetView(&view);
+        view.SetUnkParent(&sink);
+        EXPECT_GT(sink.RefCount(), 1u);   // the view and the control's connection point
+        EXPECT_EQ(view.HandleInvoke(web::DispDocumentComplete, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr,
+                                    nullptr),
+                  S_OK);
+    }
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_EQ(sink.RefCount(), 0u);
+    DestroyWindow(top);
 }
