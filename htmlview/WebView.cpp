@@ -217,41 +217,6 @@ String TWebView::MakeTempFileName() {
     return name;
 }
 
-void TWebView::SaveBufferToFile(const String& fileName, const std::string& bytes) {
-    if (FileExists(fileName) && !RemoveFile(fileName)) return;
-    WriteFileBytes(fileName, bytes);
-}
-
-// The folder of the work files: a fresh page name up to its last backslash or colon, without
-// that backslash unless it ends a drive or another separator.
-String TWebView::MediaFolder() {
-    String name = MakeTempFileName();
-    std::size_t i = name.find_last_of("\\:");
-    if (i == String::npos) return String();
-    std::size_t len = i + 1;
-    if (name[i] == '\\' && i > 0 && name[i - 1] != ':' && name[i - 1] != '\\') --len;
-    return name.substr(0, len);
-}
-
-void TWebView::DeleteTempFiles() {
-    const std::vector<String> files = FTempFiles;
-    for (const String& name : files) {
-        if (FileExists(name)) RemoveFile(name);
-        String xml = ChangeFileExt(name, ".xml");
-        if (FileExists(xml)) RemoveFile(xml);
-    }
-    if (FImageCount == 0 && FVideoCount == 0) return;
-    String folder = MediaFolder();
-    for (int n = 1; n <= FImageCount; ++n) {
-        String f = folder + FSlashCharacter + "~Temp" + IntToStr(n) + ".bmp";
-        if (FileExists(f)) RemoveFile(f);
-    }
-    for (int n = 1; n <= FVideoCount; ++n) {
-        String f = folder + FSlashCharacter + "~Temp" + IntToStr(n) + ".avi";
-        if (FileExists(f)) RemoveFile(f);
-    }
-}
-
 // Event sinks
 
 void TWebView::SetUnkParent(IUnknown* value) {
@@ -291,7 +256,7 @@ void TWebView::AdviseDocument() {
     } else {
         Report("Failed To Advise Document");
     }
-    if (OnDocumentDone) OnDocumentDone(this);
+    if (OnDocumentDone) OnDocumentDone(EventSender);
 }
 
 void TWebView::UnadviseDocument() {
@@ -382,4 +347,10 @@ WideString TWebView::GetSelection() {
     if (!selection) return WideString();
     auto range = selection->CreateRange();
     return range ? range->Text() : WideString();
+}
+
+void TWebView::SetActiveSplit(int value) {
+    if (!FCanDownLoad || FSplits.empty() || value < 1 || value > int(FSplits.size())) return;
+    FActiveSplit = value;
+    if (OnNewSplit) OnNewSplit(EventSender, value);
 }

@@ -5,17 +5,47 @@
 //
 // Until the view is a control of the window layer, the browser it drives is handed in
 // (SetBrowser) and the few services of that layer are hooks: whether the host form is showing,
-// processing pending messages during the reset wait, and the message box.
+// processing pending messages during the reset wait, the message box, the Windows folder and the
+// application's general exception handler.
+#include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
-#include <unknwn.h>
+#include <oaidl.h>
+#include "htmlview/InputTypes.h"
 #include "htmlview/PageRewriter.h"
 #include "platform/rtl/String.h"
 #include "platform/web/BrowserControl.h"
 #include "platform/web/ComPtr.h"
 
+class TObject;
+
 enum class TTextOrient { RTL, LTR };
+
+// The view's events, sender first; by-reference parameters are the ones a handler may change.
+using TOnInputBtnEvent = std::function<void(TObject* sender, const String& iType, const String& name, String& value,
+                                            bool& checked, std::shared_ptr<web::THtmlStyle>& style)>;
+using TOnTextAreaEvent = std::function<void(TObject* sender, WideString& textValue)>;
+using TOnSelectEvent =
+    std::function<void(TObject* sender, const String& name, int& itemIndex, std::shared_ptr<web::THtmlStyle>& style)>;
+// src points to the view's buffer holding the source; the host puts the media bytes there and
+// sets cbSize, or puts a file name there and leaves cbSize 0.
+using TOnAVIEvent = std::function<void(TObject* sender, char*& src, int& cbSize)>;
+using TOnImageEvent =
+    std::function<void(TObject* sender, char*& src, int& cbSize, const std::shared_ptr<web::THtmlImage>& htmlImgElement)>;
+using TOnAnchorEvent = std::function<void(TObject* sender, const WideString& href, const WideString& name)>;
+using TOnHtmlAreaEvent = std::function<void(TObject* sender, const String& href, const String& alt)>;
+using TOnClickEvent = std::function<void(TObject* sender, int x, int y)>;
+using TOnDblClickEvent = std::function<void(TObject* sender, int x, int y)>;
+using TOnMouseUpEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TOnMouseDownEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TOnDocumentDoneEvent = std::function<void(TObject* sender)>;
+using TOnKeyDownEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
+using TOnBGSoundEvent = std::function<void(TObject* sender, const String& src)>;
+using TOnCopyEvent = std::function<void(TObject* sender)>;
+using TOnNewSplit = std::function<void(TObject* sender, int newSplitNum)>;
+using TOnSplitData = std::function<void(TObject* sender, int splitNum, String& data, int& cbSize)>;
 
 class TWebView {
 public:
@@ -33,8 +63,33 @@ public:
     std::function<void()> ProcessMessages;
     std::function<void(const String& text, const String& caption)> ShowMessageBox;
     std::function<String()> WindowsFolder;          // where TempDir lies
+    // Errors that end an event handler go here, so that none crosses the COM boundary.
+    std::function<void(const std::exception& error)> HandleException;
+    // What the events name as their sender: the view itself once it is a control.
+    TObject* EventSender = nullptr;
 
-    std::function<void(TWebView* sender)> OnDocumentDone;
+    // Events; each is raised only when assigned.
+    TOnInputBtnEvent OnInputBtn;      // never raised: the pages have no input buttons to watch
+    TOnTextAreaEvent OnTextArea;      // never raised
+    TOnSelectEvent OnSelect;          // never raised
+    TOnAVIEvent OnAVI;
+    TOnImageEvent OnImage;
+    TOnAnchorEvent OnAnchor;
+    TOnHtmlAreaEvent OnHtmlArea;
+    TOnClickEvent OnClick;
+    TOnDblClickEvent OnDblClick;
+    TOnMouseUpEvent OnMouseUp;
+    TOnMouseDownEvent OnMouseDown;
+    TOnDocumentDoneEvent OnDocumentDone;
+    TOnKeyDownEvent OnKeyDown;
+    TOnBGSoundEvent OnBGSound;
+    TOnCopyEvent OnCopy;
+    TOnNewSplit OnNewSplit;           // never raised: no page is split
+    TOnSplitData OnSplitData;         // never raised
+
+    // The host sink's Invoke, with its arguments: acts on the DISPID alone and answers S_OK.
+    HRESULT HandleInvoke(DISPID dispId, REFIID iid, LCID localeId, WORD flags, DISPPARAMS* params, VARIANT* varResult,
+                         EXCEPINFO* excepInfo, UINT* argErr);
 
     // Loading
     void LoadViaTempFile(const String& text);
@@ -69,6 +124,9 @@ public:
     const String& BackGroundImage() const { return FRewriter.Settings.BackGroundImage; }
     void SetBackGroundImage(const String& value);
     WideString GetSelection();
+    // Acts only on an existing split of the page; no page is split, so it stays 0.
+    int ActiveSplit() const { return FActiveSplit; }
+    void SetActiveSplit(int value);
     std::shared_ptr<web::THtmlDocument> Document() const { return FDocument; }
 
     // Stored settings
@@ -125,6 +183,12 @@ public:
     void BuildCopyScript() { FRewriter.BuildCopyScript(FCopyRightStr); }
     TPageRewriter& Rewriter() { return FRewriter; }
 
+    // Fetched media: offers the sources of the current document's pictures, videos and
+    // background sounds that name no file to the host, run at each finished download.
+    void FetchPageMedia();
+    // Where the work files of fetched media lie: the folder part of a page file name, up to its
+    // last backslash or colon.
+    String MediaFolder();
     // Writes the bytes unless an existing file of that name cannot be deleted first.
     static void SaveBufferToFile(const String& fileName, const std::string& bytes);
     void DeleteTempFiles();
@@ -136,6 +200,21 @@ private:
     void ReadXMLEncoding(const String& text);
     void BeginLoad();
     void EndLoad() { FCanDownLoad = true; }
+    void DocumentClick();
+    void AnchorClick(web::THtmlElement& element, web::THtmlAnchor& anchor);
+    void AreaClick(web::THtmlArea& area);
+    void DocumentDblClick();
+    void DocumentKeyDown();
+    void DocumentMouseDown();
+    void DocumentMouseUp();
+    void DocumentCopy();
+    void FetchImage(web::THtmlImage& img, const std::shared_ptr<web::THtmlImage>& element);
+    void FetchVideo(web::THtmlImage& img);
+    void CheckBackgroundSound(web::THtmlBGSound& sound);
+    // Hands the buffer to the host and returns the file that should become the source.
+    String OfferMedia(const String& source, int number, const char* extension,
+                      const std::function<void(char*& src, int& cbSize)>& raise);
+    String WorkFileName(const String& folder, int number, const char* extension) const;
     void ApplyInnerText(const String& value);
     void NavigateToFile(const String& name);
     void LoadStreamIntoDocument(const std::string& bytes);
@@ -144,7 +223,6 @@ private:
     void ApplyDirection(const WideString& direction, TTextOrient orient);
     std::shared_ptr<web::THtmlDocument> BrowserDocument() const;
     void Report(const String& text);
-    String MediaFolder();
 
     TPageRewriter FRewriter;
     web::TBrowserControl* FBrowser = nullptr;
@@ -170,6 +248,8 @@ private:
     int FBackGroundColor = 0;
     int FImageCount = 0;
     int FVideoCount = 0;
+    int FActiveSplit = 0;
+    std::vector<String> FSplits;   // texts of the parts of a split page
     int FMemBufferSize = 65535;
     String FXMLEncoding;
     String FXSLFile;

@@ -1,39 +1,15 @@
 #include <gtest/gtest.h>
-#include "htmlview/WebView.h"
+#include "htmlview/testing/WebViewFixture.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/testing/TestSupport.h"
-#include "platform/web/MemoryBrowser.h"
-#include "platform/web/testing/RecordingSink.h"
 
 using web::TMemoryBrowser;
 using web::TMemoryHtmlDocument;
 using web_testing::RecordingSink;
+using webview_testing::ViewFixture;
 
 namespace {
 
 const WideString ResetPage = L"about:<Head></Head>\r\n\r\n<Body></Body>\r\n";
-
-// A view on an in-memory browser whose Windows folder is a temporary folder; the browser
-// outlives the view, as the control part does.
-struct ViewFixture : ::testing::Test {
-    testing_support::TempFolder windows;
-    TMemoryBrowser browser;
-    RecordingSink host;
-    std::vector<String> boxes;
-    std::unique_ptr<TWebView> view = std::make_unique<TWebView>();
-
-    ViewFixture() {
-        view->SetBrowser(&browser);
-        view->WindowsFolder = [this] { return windows.Path(); };
-        view->ShowMessageBox = [this](const String& text, const String& caption) { boxes.push_back(caption + ": " + text); };
-        // the settings both host forms store
-        view->SetSelectionLength(500);
-        view->SetWaterMark(false);
-        view->SetBackGroundColor(13540898);
-    }
-    ~ViewFixture() override { view.reset(); }
-    String PageFile() const { return windows.Path() + "/Temp/~1.htm"; }
-};
 
 }  // namespace
 
@@ -129,7 +105,9 @@ TEST_F(ViewFixture, SinkIsAdvisedOnceAndTheResetPageShown) {
 TEST_F(ViewFixture, NewDocumentIsAdvisedAndGetsTheDisplaySettings) {
     view->SetUnkParent(&host);
     int done = 0;
-    view->OnDocumentDone = [&](TWebView* sender) { EXPECT_EQ(sender, view.get()); ++done; };
+    int self = 0;
+    view->EventSender = reinterpret_cast<TObject*>(&self);
+    view->OnDocumentDone = [&](TObject* sender) { EXPECT_EQ(sender, view->EventSender); ++done; };
     view->AdviseDocument();   // no document yet
     EXPECT_EQ(done, 0);
 
@@ -213,11 +191,25 @@ TEST_F(ViewFixture, InPlaceRoadAndClearPage) {
     ASSERT_EQ(browser.Navigations.size(), 1u);
     EXPECT_NE(browser.Navigations[0].find(L"<HEAD> <Base href="), WideString::npos);
 
+    view->SetUnkParent(&host);
     view->LoadViaStream("<body >x</body>");
+    const int loads = doc->LoadCount();
     view->ClearPage();
     EXPECT_EQ(view->InnerText(), "");
     EXPECT_EQ(view->PendingText(), "");
     EXPECT_EQ(browser.Navigations.back(), ResetPage);
+    EXPECT_EQ(doc->LoadCount(), loads);   // the empty text is not loaded, only the blank page shown
+}
+
+TEST_F(ViewFixture, ActiveSplitHasNoSplitToShow) {
+    int raised = 0;
+    view->OnNewSplit = [&](TObject*, int) { ++raised; };
+    view->OnSplitData = [&](TObject*, int, String&, int&) { ++raised; };
+    browser.CurrentDocument = std::make_shared<TMemoryHtmlDocument>();
+    for (int value : {3, 1, 0, -1}) view->SetActiveSplit(value);
+    EXPECT_EQ(view->ActiveSplit(), 0);
+    EXPECT_EQ(raised, 0);
+    EXPECT_TRUE(browser.Navigations.empty());
 }
 
 TEST_F(ViewFixture, TitleSelectionAndPendingText) {
