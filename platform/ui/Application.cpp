@@ -162,6 +162,7 @@ void TApplication::SetMouseControl(TControl* control) {
     CancelHint();
     if (control && ShowHint && control->ShowHint() && !control->Hint().empty()) {
         FHintControl = control;
+        if (HintPause == 0) { ActivateHint(control); return; }
         if (!FWindow) FWindow = std::make_unique<TUtilityWindow>([this](TMessage& m) { UtilityMessage(m); });
         SetTimer(FWindow->Handle(), HintTimer, HintPause, nullptr);
     }
