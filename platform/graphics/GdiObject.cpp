@@ -1,0 +1,8 @@
+#include "platform/graphics/GdiObject.h"
+
+namespace {
+long LiveCount = 0;   // user-interface thread only
+}
+
+long gdi::LiveHandles() { return LiveCount; }
+void gdi::Counted(int delta) { LiveCount += delta; }

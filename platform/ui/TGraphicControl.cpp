@@ -1,0 +1,28 @@
+#include "platform/ui/TGraphicControl.h"
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
+TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::WndProc(TMessage& message) {
+    if (message.Msg == WM_PAINT) {
+        TWMPaint p(message);
+        WMPaint(p);
+        return;
+    }
+    TControl::WndProc(message);
+}
+
+void TGraphicControl::WMPaint(TWMPaint& m) {
+    if (!m.DC) return;
+    FCanvas->Lock();
+    FCanvas->AttachPaintDC(m.DC);
+    try {
+        Paint();
+    } catch (...) {
+        FCanvas->FreeHandle();
+        FCanvas->Unlock();
+        throw;
+    }
+    FCanvas->FreeHandle();
+    FCanvas->Unlock();
+}
