@@ -49,6 +49,8 @@ public:
 
     // Rows of a DIB section, top first; nullptr for a device-dependent bitmap.
     void* ScanLine(int row);
+    // Lets go of the canvas's memory DC, so the image can be selected elsewhere (image lists).
+    void FreeContext();
 
     void LoadFromFile(const String& fileName) override;
     void SaveToFile(const String& fileName) override;
@@ -61,7 +63,6 @@ protected:
 private:
     class TBitmapCanvas;
     friend class TBitmapCanvas;
-    void FreeContext();
     void ReplaceImage(HBITMAP image, int width, int height, TBitmapHandleType type, TPixelFormat format);
     HBITMAP MakeImage(int width, int height, TBitmapHandleType type, TPixelFormat format) const;
     // A new image of the given kind with the old one blitted into its top-left corner (the rest white);
