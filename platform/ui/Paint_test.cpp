@@ -66,9 +66,9 @@ TEST(Painting, AThousandPaintsMakeNoGdiObjectsThatOutliveThem) {
     long layerBefore = gdi::LiveHandles();
     int paintsBefore = painter->Paints, graphicBefore = graphic->Paints;
     for (int i = 0; i < 1000; ++i) {
+        (void)painter->Canvas()->Pixels(1, 1);   // a canvas DC taken outside painting, given back after the next message
         painter->Repaint();
         graphic->Repaint();
-        (void)painter->Canvas()->Pixels(1, 1);   // a canvas DC taken outside painting
         Application->ProcessMessages();
     }
     EXPECT_EQ(painter->Paints - paintsBefore, 1000);
