@@ -25,11 +25,6 @@ void TControlCanvas::FreeHandle() {
     }
 }
 
-void TControlCanvas::AttachPaintDC(HDC dc) {
-    FreeHandle();
-    SetHandle(dc);
-}
-
 void TControlCanvas::CreateHandle() {
     HWND window = nullptr;
     auto* win = dynamic_cast<TWinControl*>(FControl);
