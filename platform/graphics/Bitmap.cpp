@@ -42,6 +42,18 @@ private:
     HPALETTE FOldPalette = nullptr;
 };
 
+HPALETTE CopyPalette(HPALETTE palette) {
+    if (!palette) return nullptr;
+    WORD count = 0;
+    if (!GetObjectW(palette, sizeof count, &count) || count == 0) return nullptr;
+    std::vector<std::uint8_t> buf(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
+    lp->palVersion = 0x300;
+    lp->palNumEntries = count;
+    GetPaletteEntries(palette, 0, count, lp->palPalEntry);
+    return CreatePalette(lp);
+}
+
 TBitmap::TBitmap() = default;
 TBitmap::~TBitmap() { FCanvas.reset(); }
 

@@ -11,6 +11,9 @@ using enum TPixelFormat;
 enum class TTransparentMode { tmAuto, tmFixed };
 using enum TTransparentMode;
 
+// A new palette with the entries of palette (nullptr for none); the caller owns it.
+HPALETTE CopyPalette(HPALETTE palette);
+
 class TBitmap : public TGraphic {
 public:
     TBitmap();
