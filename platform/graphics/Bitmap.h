@@ -11,6 +11,10 @@ using enum TPixelFormat;
 enum class TTransparentMode { tmAuto, tmFixed };
 using enum TTransparentMode;
 
+// Releases the memory DCs of every unlocked bitmap canvas (the window procedure calls it after
+// each message, so idle bitmaps hold no DC); a canvas takes a new one when next drawn on.
+void FreeMemoryContexts();
+
 // A new palette with the entries of palette (nullptr for none); the caller owns it.
 HPALETTE CopyPalette(HPALETTE palette);
 
@@ -63,8 +67,10 @@ public:
 protected:
     void Draw(TCanvas* canvas, const TRect& rect) override;
 
+public:
+    class TBitmapCanvas;      // the canvas over the bitmap's memory DC
+
 private:
-    class TBitmapCanvas;
     friend class TBitmapCanvas;
     void ReplaceImage(HBITMAP image, int width, int height, TBitmapHandleType type, TPixelFormat format);
     HBITMAP MakeImage(int width, int height, TBitmapHandleType type, TPixelFormat format) const;
