@@ -3,6 +3,13 @@
 #include <cstring>
 #include "platform/ui/UIErrors.h"
 
+namespace {
+std::vector<TCanvas*> CanvasesWithMemoryDC;
+void Forget(TCanvas* c) {
+    CanvasesWithMemoryDC.erase(std::remove(CanvasesWithMemoryDC.begin(), CanvasesWithMemoryDC.end(), c), CanvasesWithMemoryDC.end());
+}
+}  // namespace
+
 class TBitmap::TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap* owner) : FBitmap(owner) {
@@ -18,6 +25,7 @@ public:
         if (FOldPalette) SelectPalette(dc, FOldPalette, TRUE);
         DeleteDC(dc);
         gdi::Counted(-1);
+        Forget(this);
         FDC = nullptr;
         FOldBitmap = nullptr;
         FOldPalette = nullptr;
@@ -33,6 +41,7 @@ protected:
             FOldPalette = SelectPalette(FDC, pal, TRUE);
             RealizePalette(FDC);
         }
+        CanvasesWithMemoryDC.push_back(this);
         SetHandle(FDC);
     }
 private:
@@ -41,6 +50,23 @@ private:
     HGDIOBJ FOldBitmap = nullptr;
     HPALETTE FOldPalette = nullptr;
 };
+
+HPALETTE CopyPalette(HPALETTE palette) {
+    if (!palette) return nullptr;
+    WORD count = 0;
+    if (!GetObjectW(palette, sizeof count, &count) || count == 0) return nullptr;
+    std::vector<std::uint8_t> buf(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
+    lp->palVersion = 0x300;
+    lp->palNumEntries = count;
+    GetPaletteEntries(palette, 0, count, lp->palPalEntry);
+    return CreatePalette(lp);
+}
+
+void FreeMemoryContexts() {
+    for (TCanvas* c : std::vector<TCanvas*>(CanvasesWithMemoryDC))
+        if (!c->Locked()) static_cast<TBitmap::TBitmapCanvas*>(c)->FreeContext();
+}
 
 TBitmap::TBitmap() = default;
 TBitmap::~TBitmap() { FCanvas.reset(); }

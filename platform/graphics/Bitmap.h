@@ -11,6 +11,13 @@ using enum TPixelFormat;
 enum class TTransparentMode { tmAuto, tmFixed };
 using enum TTransparentMode;
 
+// Releases the memory DCs of every unlocked bitmap canvas (the window procedure calls it after
+// each message, so idle bitmaps hold no DC); a canvas takes a new one when next drawn on.
+void FreeMemoryContexts();
+
+// A new palette with the entries of palette (nullptr for none); the caller owns it.
+HPALETTE CopyPalette(HPALETTE palette);
+
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -49,6 +56,8 @@ public:
 
     // Rows of a DIB section, top first; nullptr for a device-dependent bitmap.
     void* ScanLine(int row);
+    // Lets go of the canvas's memory DC, so the image can be selected elsewhere (image lists).
+    void FreeContext();
 
     void LoadFromFile(const String& fileName) override;
     void SaveToFile(const String& fileName) override;
@@ -58,10 +67,11 @@ public:
 protected:
     void Draw(TCanvas* canvas, const TRect& rect) override;
 
+public:
+    class TBitmapCanvas;      // the canvas over the bitmap's memory DC
+
 private:
-    class TBitmapCanvas;
     friend class TBitmapCanvas;
-    void FreeContext();
     void ReplaceImage(HBITMAP image, int width, int height, TBitmapHandleType type, TPixelFormat format);
     HBITMAP MakeImage(int width, int height, TBitmapHandleType type, TPixelFormat format) const;
     // A new image of the given kind with the old one blitted into its top-left corner (the rest white);

@@ -150,7 +150,15 @@ TEST(Bitmap, BmpFilesRoundTripAndBadFilesAreRefused) {
     EXPECT_TRUE(monoLoaded.Monochrome());
     EXPECT_EQ(monoLoaded.Canvas()->Pixels(3, 1), clBlack);
     EXPECT_EQ(monoLoaded.Canvas()->Pixels(4, 1), clWhite);
-    EXPECT_NE(monoLoaded.Palette(), nullptr);
+    ASSERT_NE(monoLoaded.Palette(), nullptr);
+    TBitmap withPalette;
+    withPalette.SetPixelFormat(pf1bit);
+    withPalette.SetHandleType(bmDIB);
+    withPalette.SetSize(4, 4);
+    withPalette.SetPalette(CopyPalette(monoLoaded.Palette()));
+    PALETTEENTRY e[2]{};
+    ASSERT_EQ(GetPaletteEntries(withPalette.Palette(), 0, 2, e), 2u);
+    EXPECT_EQ(e[1].peRed, 255);
 
     std::string bytes = tmp.Read("a.bmp");
     tmp.Write("short.bmp", bytes.substr(0, bytes.size() - 10));

@@ -7,7 +7,11 @@ void TBrush::Assign(TPersistent* source) {
     Changed();
 }
 
-void TBrush::Changed() { FHandle.Reset(); TGraphicsObject::Changed(); }
+// The old handle is deleted only after the listeners (canvases) have let go of it.
+void TBrush::Changed() {
+    TGdiObject<HBRUSH> old = std::move(FHandle);
+    TGraphicsObject::Changed();
+}
 void TBrush::SetColor(TColor value) {
     if (value == FColor) return;
     FColor = value;

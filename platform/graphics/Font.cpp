@@ -20,7 +20,11 @@ void TFont::Assign(TPersistent* source) {
     Changed();
 }
 
-void TFont::Changed() { FHandle.Reset(); TGraphicsObject::Changed(); }
+// The old handle is deleted only after the listeners (canvases) have let go of it.
+void TFont::Changed() {
+    TGdiObject<HFONT> old = std::move(FHandle);
+    TGraphicsObject::Changed();
+}
 
 void TFont::SetName(const String& value) { if (!value.empty() && value != FName) { FName = value; Changed(); } }
 void TFont::SetHeight(int value) { if (value != FHeight) { FHeight = value; Changed(); } }

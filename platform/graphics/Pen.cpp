@@ -7,7 +7,11 @@ void TPen::Assign(TPersistent* source) {
     Changed();
 }
 
-void TPen::Changed() { FHandle.Reset(); TGraphicsObject::Changed(); }
+// The old handle is deleted only after the listeners (canvases) have let go of it.
+void TPen::Changed() {
+    TGdiObject<HPEN> old = std::move(FHandle);
+    TGraphicsObject::Changed();
+}
 void TPen::SetColor(TColor value) { if (value != FColor) { FColor = value; Changed(); } }
 void TPen::SetWidth(int value) { if (value >= 0 && value != FWidth) { FWidth = value; Changed(); } }
 void TPen::SetStyle(TPenStyle value) { if (value != FStyle) { FStyle = value; Changed(); } }

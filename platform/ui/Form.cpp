@@ -133,17 +133,7 @@ void TForm::DestroyWnd() {
 }
 
 void TForm::PaintWindow(HDC dc) {
-    FCanvas->Lock();
-    FCanvas->AttachPaintDC(dc);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->FreeHandle();
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->FreeHandle();
-    FCanvas->Unlock();
+    FCanvas->PaintOn(dc, [this] { Paint(); });
 }
 
 void TForm::ApplyPosition() {

@@ -261,3 +261,51 @@ TEST(ScreenTest, KnowsTheDesktopAndItsFonts) {
     ASSERT_FALSE(fonts.empty());
     EXPECT_TRUE(std::is_sorted(fonts.begin(), fonts.end(), [](const String& a, const String& b) { return CompareText(a, b) < 0; }));
 }
+
+namespace {
+
+class TEditBox : public TWinControl {
+public:
+    explicit TEditBox(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TWinControl::CreateParams(p);
+        CreateSubClass(p, L"EDIT");
+        p.Style |= ES_AUTOHSCROLL;
+    }
+};
+
+}  // namespace
+
+TEST_F(AppFixture, FocusTabOrderAndEnterExit) {
+    TForm* form = NewForm(60, 60, 300, 200);
+    auto* first = new TEditBox(form);
+    first->SetParent(form);
+    first->SetBounds(10, 10, 100, 22);
+    auto* second = new TEditBox(form);
+    second->SetParent(form);
+    second->SetBounds(10, 40, 100, 22);
+    auto* hidden = new TEditBox(form);
+    hidden->SetParent(form);
+    hidden->SetVisible(false);
+    second->SetTabOrder(0);
+    EXPECT_EQ(first->TabOrder(), 1);
+    first->OnEnter = [&](TObject*) { log.push_back("enter first"); };
+    first->OnExit = [&](TObject*) { log.push_back("exit first"); };
+    second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
+    form->Show();
+    App->ProcessMessages();
+
+    first->SetFocus();
+    EXPECT_TRUE(first->Focused());
+    EXPECT_EQ(form->ActiveControl(), first);
+    EXPECT_EQ(Screen->ActiveControl(), first);
+    EXPECT_FALSE(hidden->CanFocus());
+    EXPECT_THROW(hidden->SetFocus(), EInvalidOperation);
+
+    // Tab goes through the key pre-processing to the form, which moves on in tab order (wrapping)
+    PostMessageW(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    App->ProcessMessages();
+    EXPECT_TRUE(second->Focused());
+    EXPECT_EQ(log, (std::vector<std::string>{"enter first", "exit first", "enter second"}));
+}

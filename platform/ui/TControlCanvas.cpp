@@ -1,6 +1,7 @@
 #include "platform/ui/TControlCanvas.h"
 #include <algorithm>
 #include <vector>
+#include "platform/graphics/GdiObject.h"
 #include "platform/ui/TWinControl.h"
 
 namespace {
@@ -18,14 +19,10 @@ void TControlCanvas::FreeHandle() {
     SetHandle(nullptr);
     if (FOwnDC) {
         ReleaseDC(FWindow, FOwnDC);
+        gdi::Counted(-1);
         FOwnDC = nullptr;
         CanvasesWithDC.erase(std::remove(CanvasesWithDC.begin(), CanvasesWithDC.end(), this), CanvasesWithDC.end());
     }
-}
-
-void TControlCanvas::AttachPaintDC(HDC dc) {
-    FreeHandle();
-    SetHandle(dc);
 }
 
 void TControlCanvas::CreateHandle() {
@@ -40,6 +37,7 @@ void TControlCanvas::CreateHandle() {
         SetViewportOrgEx(dc, FControl->Left(), FControl->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, FControl->Width(), FControl->Height());
     }
+    gdi::Counted(1);
     FWindow = window;
     FOwnDC = dc;
     CanvasesWithDC.push_back(this);

@@ -10,7 +10,22 @@ public:
     explicit TControlCanvas(TControl* control) : FControl(control) {}
     ~TControlCanvas() override;
     void FreeHandle();          // gives back the DC the canvas took; a borrowed paint DC is only let go
-    void AttachPaintDC(HDC dc); // the DC of a WM_PAINT, for the length of Paint
+    // Runs paint with the canvas locked on the DC of a WM_PAINT, and lets go of the DC afterwards.
+    template <class Paint>
+    void PaintOn(HDC dc, Paint paint) {
+        Lock();
+        FreeHandle();
+        SetHandle(dc);
+        try {
+            paint();
+        } catch (...) {
+            FreeHandle();
+            Unlock();
+            throw;
+        }
+        FreeHandle();
+        Unlock();
+    }
 protected:
     void CreateHandle() override;
 private:

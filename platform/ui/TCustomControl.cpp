@@ -15,15 +15,5 @@ void TCustomControl::DestroyWnd() {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-    FCanvas->Lock();
-    FCanvas->AttachPaintDC(dc);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->FreeHandle();
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->FreeHandle();
-    FCanvas->Unlock();
+    FCanvas->PaintOn(dc, [this] { Paint(); });
 }

@@ -14,15 +14,5 @@ void TGraphicControl::WndProc(TMessage& message) {
 
 void TGraphicControl::WMPaint(TWMPaint& m) {
     if (!m.DC) return;
-    FCanvas->Lock();
-    FCanvas->AttachPaintDC(m.DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->FreeHandle();
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->FreeHandle();
-    FCanvas->Unlock();
+    FCanvas->PaintOn(m.DC, [this] { Paint(); });
 }

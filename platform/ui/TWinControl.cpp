@@ -1,5 +1,6 @@
 #include "platform/ui/TWinControl.h"
 #include <algorithm>
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GdiObject.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
@@ -775,4 +776,5 @@ void TWinControl::MainWndProc(TMessage& m) {
         HandleControlException(this);
     }
     FreeDeviceContexts();
+    FreeMemoryContexts();
 }

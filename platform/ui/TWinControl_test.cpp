@@ -303,3 +303,67 @@ TEST_F(FormFixture, AlignAndAnchorsFollowTheParentsSize) {
     EXPECT_EQ(rest->BoundsRect(), Rect(0, 20, 400, 250));
     EXPECT_EQ(corner->BoundsRect(), Bounds(380, 230, 10, 10));
 }
+
+namespace {
+
+// An owner-drawn list over LISTBOX: its parent's measure and draw questions come back to it.
+class TOwnerList : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    int Measured = 0;
+    std::vector<int> Drawn;
+    void WndProc(TMessage& m) override {
+        if (m.Msg == CN_MEASUREITEM) {
+            ++Measured;
+            reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->itemHeight = 18;
+            m.Result = TRUE;
+            return;
+        }
+        if (m.Msg == CN_DRAWITEM) {
+            Drawn.push_back(static_cast<int>(reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->itemID));
+            m.Result = TRUE;
+            return;
+        }
+        TWinControl::WndProc(m);
+    }
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TWinControl::CreateParams(p);
+        CreateSubClass(p, L"LISTBOX");
+        p.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY;
+    }
+};
+
+}  // namespace
+
+TEST_F(FormFixture, OwnerDrawQuestionsReachTheListEvenDuringItsCreation) {
+    auto* list = new TOwnerList(Form);
+    list->SetParent(Form);
+    list->SetBounds(10, 10, 150, 100);
+    Form->Show();
+    HWND h = list->Handle();
+    EXPECT_GE(list->Measured, 1);                    // asked while CreateWindowEx was still running
+    EXPECT_EQ(SendMessageW(h, LB_GETITEMHEIGHT, 0, 0), 18);
+    SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one"));
+    SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"two"));
+    InvalidateRect(h, nullptr, TRUE);
+    UpdateWindow(h);
+    EXPECT_NE(std::find(list->Drawn.begin(), list->Drawn.end(), 1), list->Drawn.end());
+}
+
+TEST_F(FormFixture, IdleBitmapsGiveTheirMemoryDCBackAfterEachMessage) {
+    HWND h = Form->Handle();
+    TBitmap b;
+    b.SetSize(4, 4);
+    b.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    long holding = gdi::LiveHandles();
+    SendMessageW(h, WM_NULL, 0, 0);
+    EXPECT_EQ(gdi::LiveHandles(), holding - 1);
+    b.Canvas()->Lock();
+    b.Canvas()->SetPixels(0, 0, clRed);
+    long locked = gdi::LiveHandles();
+    SendMessageW(h, WM_NULL, 0, 0);
+    EXPECT_EQ(gdi::LiveHandles(), locked);        // a locked canvas keeps its DC
+    b.Canvas()->Unlock();
+    EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The graphics classes in one include.
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Brush.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/GdiObject.h"
+#include "platform/graphics/Geometry.h"
+#include "platform/graphics/Graphic.h"
+#include "platform/graphics/Icon.h"
+#include "platform/graphics/ImageList.h"
+#include "platform/graphics/JPEGImage.h"
+#include "platform/graphics/Pen.h"
+#include "platform/graphics/Picture.h"
