@@ -29,11 +29,7 @@ void TGameForm::FormCreate(TObject*) {
 }
 
 void TGameForm::FormActivate(TObject*) {
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("Games.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "Games.htm");
     bool arabic = InterfaceLanguage == "A";
     LoadAndActivateLayout(arabic ? ArabicLayoutName : EnglishLayoutName);
     LoadScreenMovie(ShockwaveFlash, AppDir + (arabic ? "\\Data\\interface\\Games.swf" : "\\Data\\interface\\GamesE.swf"));
@@ -42,7 +38,7 @@ void TGameForm::FormActivate(TObject*) {
 void TGameForm::CloseBtnClick(TObject*) { Close(); }
 
 void TGameForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("Games.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "Games.htm");
 }
 
 void TGameForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {

@@ -33,7 +33,7 @@ void TBeginnerForm::FormCreate(TObject*) {
 // The page plays at every showing; the main menu shows the form only while the flag is set.
 void TBeginnerForm::FormActivate(TObject*) {
     AgentForm->ClearPage();
-    AgentForm->PlayAgentPage("Beginner.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "Beginner.htm");
     FirstVisit = false;
     LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage != "A" ? "\\Data\\interface\\BeginnerE.swf"
                                                                         : "\\Data\\interface\\Beginner.swf"));

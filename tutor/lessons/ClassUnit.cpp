@@ -68,11 +68,7 @@ void TClassForm::FormDestroy(TObject*) {
 }
 
 void TClassForm::FormActivate(TObject*) {
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("Class.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "Class.htm");
     LessonReady = true;
     LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage != "A" ? "\\Data\\interface\\TrainingE.swf"
                                                                         : "\\Data\\interface\\Training.swf"));
@@ -81,7 +77,7 @@ void TClassForm::FormActivate(TObject*) {
 void TClassForm::FormClose(TObject*, TCloseAction&) { LessonReady = false; }
 
 void TClassForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("Class.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "Class.htm");
 }
 
 void TClassForm::HistoryButtonClick(TObject*) { LessonsForm->ShowModal(); }

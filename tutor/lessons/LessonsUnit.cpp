@@ -39,11 +39,7 @@ void TLessonsForm::FormCreate(TObject*) {
 }
 
 void TLessonsForm::FormActivate(TObject*) {
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("Lessons.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "Lessons.htm");
     LessonsListBox->SetItemIndex(CurrentLesson - 1);
     SetBiDiMode(InterfaceLanguage != "A" ? bdLeftToRight : bdRightToLeft);
     LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage != "A" ? "\\Data\\interface\\MessageE.swf"
@@ -61,7 +57,7 @@ void TLessonsForm::CancelButtonClick(TObject*) { Close(); }
 void TLessonsForm::CancelButtonMouseEnter(TObject*) { MainFrm->PlaySoundEffect("Typing"); }
 
 void TLessonsForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("Lessons.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "Lessons.htm");
 }
 
 void TLessonsForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {

@@ -41,3 +41,14 @@ void TAgentForm::PlayAgentPage(const String& page, int, int, int, int) {
 }
 
 void TAgentForm::ClearPage() { FPlayingPage.clear(); }
+
+void TAgentForm::PlayAgentPageFor(TForm* screen, const String& page) {
+    PlayAgentPage(page, screen->Width(), screen->Height(), screen->Left(), screen->Top());
+}
+
+void TAgentForm::IntroduceScreen(TForm* screen, bool& firstVisit, const String& page) {
+    ClearPage();
+    if (!firstVisit) return;
+    PlayAgentPageFor(screen, page);
+    firstVisit = false;
+}

@@ -13,6 +13,11 @@ public:
     // The page of CDDir\Data\Agent\Html fitted to the caller's rectangle; a missing page is skipped.
     void PlayAgentPage(const String& page, int width, int height, int left, int top);
     void ClearPage();
+    // The same with the screen's own width, height, left and top.
+    void PlayAgentPageFor(TForm* screen, const String& page);
+    // What every screen with a first-visit flag does on activation: the page is cleared, and the
+    // screen introduces itself once while its flag is set.
+    void IntroduceScreen(TForm* screen, bool& firstVisit, const String& page);
     // The page playing now (empty after ClearPage), and every page played in the run, in order.
     const String& PlayingPage() const { return FPlayingPage; }
     const std::vector<String>& PlayedPages() const { return FPlayedPages; }

@@ -120,7 +120,7 @@ void TMainFrm::FormActivate(TObject*) {
         AgentForm->ClearPage();
         String resultsFile = AppDir + "\\Data\\AResults.ini";
         if (!FileExists(resultsFile)) {
-            AgentForm->PlayAgentPage("zarek welcom.htm", Width(), Height(), Left(), Top());
+            AgentForm->PlayAgentPageFor(this, "zarek welcom.htm");
             ForceDirectories(AppDir + "\\Data");
             TIniFile(resultsFile).WriteInteger("Results", "Count", 0);
             StudentsForm->SetFirstVisitFlags(true);
@@ -130,11 +130,7 @@ void TMainFrm::FormActivate(TObject*) {
     }
     StudentsForm->LoadStudents();
     StudentsForm->PasswordCancelBtnClick(this);
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("zarek entr class.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "zarek entr class.htm");
     LanguageButtonClick(InterfaceLanguage);
 }
 
@@ -208,7 +204,7 @@ void TMainFrm::NewUserBtnClick(TObject*) { Close(); }
 void TMainFrm::ExitButtonClick(TObject*) { Close(); }
 
 void TMainFrm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("zarek entr class.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "zarek entr class.htm");
 }
 
 void TMainFrm::PlaySoundEffect(const String& name) {

@@ -86,11 +86,7 @@ void TOptionForm::SaveOptions() {
 }
 
 void TOptionForm::FormActivate(TObject*) {
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("OptnSc.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "OptnSc.htm");
     SavedLanguage = InterfaceLanguage;
     SavedSound = CheckSound->Checked();
     SavedHighlight = HighlightTextBtn->Checked();
@@ -129,7 +125,7 @@ void TOptionForm::CancelButtonClick(TObject*) {
 }
 
 void TOptionForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("OptnSc.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "OptnSc.htm");
 }
 
 void TOptionForm::CheckSoundClick(TObject*) { MainFrm->PlaySoundEffect("Typing"); }

@@ -29,11 +29,7 @@ void TResultsForm::FormCreate(TObject*) {
 }
 
 void TResultsForm::FormActivate(TObject*) {
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("Results.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "Results.htm");
     // first letter: the product's own title or another; second: the interface language
     String movie = AppDir + "\\Data\\interface\\Results" + (Application->Title() == "Tapwise" ? "A" : "E") +
                    (InterfaceLanguage == "A" ? "A" : "E") + ".swf";
@@ -47,7 +43,7 @@ void TResultsForm::FormActivate(TObject*) {
 void TResultsForm::ExitBtnClick(TObject*) { Close(); }
 
 void TResultsForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("Results.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "Results.htm");
 }
 
 void TResultsForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {

@@ -29,11 +29,7 @@ void TLevelForm::FormCreate(TObject*) {
 }
 
 void TLevelForm::FormActivate(TObject*) {
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("EntrncTst.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "EntrncTst.htm");
     SetBiDiMode(InterfaceLanguage == "A" ? bdRightToLeft : bdLeftToRight);
     LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage == "A" ? "\\Data\\interface\\SpeedTest.swf"
                                                                         : "\\Data\\interface\\SpeedTestE.swf"));
@@ -50,7 +46,7 @@ void TLevelForm::ExitBtnClick(TObject*) {
 }
 
 void TLevelForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("EntrncTst.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "EntrncTst.htm");
 }
 
 void TLevelForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {

@@ -29,11 +29,7 @@ void TSpeedForm::FormCreate(TObject*) {
 }
 
 void TSpeedForm::FormActivate(TObject*) {
-    AgentForm->ClearPage();
-    if (FirstVisit) {
-        AgentForm->PlayAgentPage("SpeedScrn.htm", Width(), Height(), Left(), Top());
-        FirstVisit = false;
-    }
+    AgentForm->IntroduceScreen(this, FirstVisit, "SpeedScrn.htm");
     SetBiDiMode(InterfaceLanguage == "A" ? bdRightToLeft : bdLeftToRight);
     LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage == "A" ? "\\Data\\interface\\SpeedTest.swf"
                                                                         : "\\Data\\interface\\SpeedTestE.swf"));
@@ -50,7 +46,7 @@ void TSpeedForm::ExitBtnClick(TObject*) {
 }
 
 void TSpeedForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPage("SpeedScrn.htm", Width(), Height(), Left(), Top());
+    AgentForm->PlayAgentPageFor(this, "SpeedScrn.htm");
 }
 
 void TSpeedForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {
