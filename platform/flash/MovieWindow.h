@@ -19,6 +19,7 @@ public:
     HWND Create(HWND parent, int x, int y, int width, int height, DWORD style = 0);
     HWND Handle() const { return FHandle; }
     MoviePlayer& Player() { return FPlayer; }
+    const MoviePlayer& Player() const { return FPlayer; }
 
     // Paints the current state into any DC at the view size (double buffer, prints, tests).
     void PaintTo(HDC dc);
