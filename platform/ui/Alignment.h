@@ -1,0 +1,19 @@
+#pragma once
+// Text placement shared by labels, panels, memos and check boxes.
+#include <windows.h>
+#include "platform/rtl/String.h"
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+using enum TAlignment;
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+using enum TTextLayout;
+
+// The DrawText flag of an alignment, mirrored for right-to-left alignment as the system does.
+inline UINT AlignmentFlag(TAlignment a, bool rightToLeftAlignment) {
+    if (rightToLeftAlignment && a != taCenter) a = a == taLeftJustify ? taRightJustify : taLeftJustify;
+    return a == taCenter ? DT_CENTER : a == taRightJustify ? DT_RIGHT : DT_LEFT;
+}
+
+class TFont;
+// Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently; returns the height.
+int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags);

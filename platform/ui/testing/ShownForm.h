@@ -1,0 +1,26 @@
+#pragma once
+// A borderless form shown off the desktop's corner for the standard-control tests, freed after.
+#include <gtest/gtest.h>
+#include "platform/ui/Application.h"
+
+struct ShownFormFixture : ::testing::Test {
+    TForm* Form = nullptr;
+    void SetUp() override {
+        Form = new TForm(nullptr);
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(20, 20, 320, 240);
+        Form->Show();
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        Application->ModalHook = nullptr;
+        Form->Free();
+        Application->ProcessMessages();
+    }
+    // A left click at a point of the form's client area, as the mouse delivers it.
+    void ClickAt(int x, int y) {
+        HWND h = Form->Handle();
+        SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+};
