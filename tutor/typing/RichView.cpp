@@ -41,8 +41,8 @@ int TRichView::TypingLineStart(int pair) const {
 }
 
 void TRichView::SelectRange(int start, int length) {
-    SetSelStart(start);
-    SetSelLength(length);
+    CHARRANGE range{start, start + length};   // one message: this runs several times a key
+    SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
 void TRichView::ColorSelection(TColor color) { SelAttributes()->SetColor(color); }
