@@ -339,6 +339,9 @@ TEST_F(RichViewFixture, PrepareRewrapsToTheNarrowedWidthThroughTheWorkFile) {
     Type(Line(0));
     EXPECT_EQ(View->CurLine, 1);
     EXPECT_EQ(View->WCount, 0);
+    View->SetSelStart(0);
+    View->SetSelLength(1);
+    EXPECT_EQ(View->SelAttributes()->Name(), "Courier New");   // the text reads in the surface's font
 
     // the XP family joins the file's lines before the wrap
     Folder.Write("two.txt", "ab\r\ncd\r\n");
