@@ -309,6 +309,13 @@ TEST_F(RichViewFixture, SurfaceLooksFollowTheLanguage) {
     EXPECT_FALSE(bare.HilightTypedChars());
     EXPECT_EQ(bare.CorrectColor(), 0);
     EXPECT_EQ(bare.MistakeColor(), 0);
+
+    TBitmap picture;
+    picture.SetSize(7, 5);
+    bare.SetBackgnd(&picture);                  // a copy the surface owns
+    picture.SetSize(1, 1);
+    EXPECT_EQ(bare.Backgnd()->Width(), 7);
+    EXPECT_NE(bare.Backgnd(), &picture);
 }
 
 TEST_F(RichViewFixture, PrepareRewrapsToTheNarrowedWidthThroughTheWorkFile) {
@@ -343,11 +350,11 @@ TEST_F(RichViewFixture, PrepareRewrapsToTheNarrowedWidthThroughTheWorkFile) {
     View->SetSelLength(1);
     EXPECT_EQ(View->SelAttributes()->Name(), "Courier New");   // the text reads in the surface's font
 
-    // the XP family joins the file's lines before the wrap
-    Folder.Write("two.txt", "ab\r\ncd\r\n");
+    // the XP family joins the file's lines before the wrap, the words kept apart
+    Folder.Write("two.txt", "ab\r\n\r\ncd  \r\nef\r\n");
     PrepareTypingText(View, Folder.File("two.txt"), work, 2);
     EXPECT_EQ(View->Linecount, 1);
-    EXPECT_EQ(Line(0), "abcd");
+    EXPECT_EQ(Line(0), "ab cd ef");
 }
 
 TEST_F(RichViewFixture, PrepareOfAMissingFileLeavesTheSurfaceAsItWas) {

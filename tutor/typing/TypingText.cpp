@@ -6,6 +6,18 @@ namespace {
 
 constexpr int WrapMargin = 30;
 
+// All lines as one paragraph; a line break between two words becomes a space, so they stay two.
+String JoinedLines(const TStrings& lines) {
+    String joined;
+    for (int i = 0; i < lines.Count(); ++i) {
+        String line = TrimRight(lines[i]);
+        if (line.empty()) continue;
+        if (!joined.empty()) joined += ' ';
+        joined += line;
+    }
+    return joined;
+}
+
 // Width, wrap and font as they were, whatever happens during the wrap.
 class TWrapScope {
 public:
@@ -39,7 +51,7 @@ void PrepareTypingText(TRichView* surface, const String& fileName, const String&
         TWrapScope wrap(surface);
         String shown = fileName;
         if (windowsKind == 2) {
-            lines.SetText(StringReplace(lines.Text(), "\r\n", "", rfReplaceAll));
+            lines.SetText(JoinedLines(lines));
             lines.SaveToFile(workFile);
             shown = workFile;
         }
