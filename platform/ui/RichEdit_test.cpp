@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/ResourceCounts.h"
 #include "platform/ui/RichEdit.h"
 
 namespace {
@@ -181,9 +182,7 @@ TEST_F(RichEditFixture, FreeingReleasesWindowsAndGdiObjects) {
         e->Free();
     };
     for (int i = 0; i < 20; ++i) cycle();
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    ResourceCounts before = ResourceCounts::Take();
     for (int i = 0; i < 1000; ++i) cycle();
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 5);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 5);
+    ExpectNoResourceGrowth(before, ResourceCounts::Take());
 }
