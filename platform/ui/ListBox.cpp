@@ -112,14 +112,18 @@ void TCustomListBox::CreateWnd() {
     if (FStyle == lbOwnerDrawFixed) Send(this, LB_SETITEMHEIGHT, 0, FItemHeight);
     if (FHasSaved) {
         // the items and their data go back in order; a sorted window places each itself
-        for (const SavedItem& item : FSaveItems) {
-            int index = FItems->Add(item.Text);
-            SetItemData(index, item.Data);
+        // a sorted window may place the selected item elsewhere: follow it
+        int selected = -1;
+        for (std::size_t i = 0; i < FSaveItems.size(); ++i) {
+            int index = FItems->Add(FSaveItems[i].Text);
+            SetItemData(index, FSaveItems[i].Data);
+            if (static_cast<int>(i) == FSaveItemIndex) selected = index;
+            else if (selected >= 0 && index <= selected) ++selected;
         }
         FSaveItems.clear();
         FHasSaved = false;
         Send(this, LB_SETTOPINDEX, FSaveTopIndex);
-        SetItemIndex(FSaveItemIndex);
+        SetItemIndex(selected);
     }
 }
 
@@ -285,32 +289,9 @@ void TCustomListBox::CNCommand(TWMCommand& m) {
     }
 }
 
-// The canvas gets the control's font and colour, the highlight colours for a selected item;
-// the focus rectangle is drawn after DrawItem.
 void TCustomListBox::CNDrawItem(TWMDrawItem& m) {
-    DRAWITEMSTRUCT& d = *m.DrawItemStruct;
-    TOwnerDrawState state = OwnerDrawState(d.itemState);
-    TRect rect = TRect::From(d.rcItem);
-    FCanvas->Lock();
-    try {
-        FCanvas->AttachPaintDC(d.hDC);
-        FCanvas->SetFont(Font());
-        FCanvas->SetBrush(Brush());
-        FCanvas->Brush()->SetColor(Color());
-        if ((state & odSelected) && d.itemID != static_cast<UINT>(-1)) {
-            FCanvas->Brush()->SetColor(clHighlight);
-            FCanvas->Font()->SetColor(clHighlightText);
-        }
-        if (static_cast<int>(d.itemID) >= 0) DrawItem(static_cast<int>(d.itemID), rect, state);
-        else FCanvas->FillRect(rect);
-        if (state & odFocused) FCanvas->DrawFocusRect(rect);
-    } catch (...) {
-        FCanvas->FreeHandle();
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->FreeHandle();
-    FCanvas->Unlock();
+    DrawOwnerItem(*FCanvas, *this, *m.DrawItemStruct,
+                  [this](int index, const TRect& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
     m.Message.Result = TRUE;
 }
 

@@ -107,6 +107,7 @@ TEST_F(ListBoxFixture, ItemsDataAndSelectionSurviveRecreateWnd) {
     box->SetSorted(true);                   // the window sorts what comes back
     EXPECT_EQ(box->Items()->Text(), "apple\r\nfig\r\npear\r\n");
     EXPECT_EQ(box->Items()->Objects(2), &marker);
+    EXPECT_EQ(box->ItemIndex(), 1);         // still "fig"
     EXPECT_EQ(box->Items()->Add("banana"), 1);
     box->Items()->Put(0, "zucchini");
     EXPECT_EQ(box->Items()->Strings(0), "zucchini");

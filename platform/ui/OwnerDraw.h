@@ -5,6 +5,7 @@
 #include "platform/ui/Messages.h"
 
 class TWinControl;
+class TControlCanvas;
 
 using TOwnerDrawState = unsigned;
 constexpr TOwnerDrawState odSelected = 1 << 0, odGrayed = 1 << 1, odDisabled = 1 << 2, odChecked = 1 << 3,
@@ -31,3 +32,9 @@ inline TOwnerDrawState OwnerDrawState(UINT itemState) {
 
 using TDrawItemEvent = std::function<void(TWinControl* control, int index, const TRect& rect, TOwnerDrawState state)>;
 using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
+
+// The class library's drawing of one owner-drawn item: the canvas on the item's DC with the
+// control's font and colour, the highlight colours for a selected item, draw(index, rect, state)
+// for an item (a plain fill where there is none), then the focus rectangle.
+void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& item,
+                   const std::function<void(int index, const TRect& rect, TOwnerDrawState state)>& draw);
