@@ -65,7 +65,7 @@ int TComboBoxStrings::IndexOf(const String& s) const {
 
 void TComboBoxStrings::SetUpdateState(bool updating) {
     Send(FOwner, WM_SETREDRAW, !updating);
-    if (!updating) FOwner->Refresh();
+    if (!updating) FOwner->Invalidate();
 }
 
 // ---- TCustomComboBox

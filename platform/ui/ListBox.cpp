@@ -70,7 +70,7 @@ int TListBoxStrings::IndexOf(const String& s) const {
 
 void TListBoxStrings::SetUpdateState(bool updating) {
     Send(FOwner, WM_SETREDRAW, !updating);
-    if (!updating) FOwner->Refresh();
+    if (!updating) FOwner->Invalidate();
 }
 
 // ---- TCustomListBox
