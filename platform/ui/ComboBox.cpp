@@ -9,69 +9,10 @@ LRESULT Send(TCustomComboBox* box, UINT msg, WPARAM w = 0, LPARAM l = 0) {
 
 }  // namespace
 
-// ---- TComboBoxStrings
-
-int TComboBoxStrings::GetCount() const { return static_cast<int>(Send(FOwner, CB_GETCOUNT)); }
-
-String TComboBoxStrings::Get(int index) const {
-    LRESULT len = Send(FOwner, CB_GETLBTEXTLEN, index);
-    if (len == CB_ERR) Error("List index out of bounds (%d)", index);
-    WideString text(static_cast<std::size_t>(len) + 1, L'\0');
-    LRESULT got = Send(FOwner, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
-    return FromWide(text);
-}
-
-TObject* TComboBoxStrings::GetObjectAt(int index) const {
-    if (index < 0 || index >= GetCount()) Error("List index out of bounds (%d)", index);
-    return reinterpret_cast<TObject*>(FOwner->GetItemData(index));
-}
-
-void TComboBoxStrings::PutObject(int index, TObject* object) {
-    if (index < 0 || index >= GetCount()) Error("List index out of bounds (%d)", index);
-    FOwner->SetItemData(index, reinterpret_cast<LRESULT>(object));
-}
-
-int TComboBoxStrings::Add(const String& s) {
-    WideString w = ToWide(s);
-    LRESULT index = Send(FOwner, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    if (index < 0) throw EOutOfResources("Cannot add an item to the list");
-    return static_cast<int>(index);
-}
-
-void TComboBoxStrings::Insert(int index, const String& s) {
-    if (index < 0 || index > GetCount()) Error("List index out of bounds (%d)", index);
-    WideString w = ToWide(s);
-    if (Send(FOwner, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(w.c_str())) < 0)
-        throw EOutOfResources("Cannot insert an item into the list");
-}
-
-void TComboBoxStrings::Delete(int index) {
-    if (index < 0 || index >= GetCount()) Error("List index out of bounds (%d)", index);
-    FOwner->DeleteString(index);
-}
-
-void TComboBoxStrings::Clear() {
-    // the edit part keeps no text of a list that is gone
-    FOwner->ResetContent();
-    SendMessageW(FOwner->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-}
-
-int TComboBoxStrings::IndexOf(const String& s) const {
-    WideString w = ToWide(s);
-    LRESULT found = Send(FOwner, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(w.c_str()));
-    return found == CB_ERR ? -1 : static_cast<int>(found);
-}
-
-void TComboBoxStrings::SetUpdateState(bool updating) {
-    Send(FOwner, WM_SETREDRAW, !updating);
-    if (!updating) FOwner->Invalidate();
-}
-
 // ---- TCustomComboBox
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TWinControl(owner), FItems(std::make_unique<TComboBoxStrings>(this)), FCanvas(std::make_unique<TControlCanvas>(this)) {
+    : TWinControl(owner), FItems(std::make_unique<TItemStrings>(static_cast<TItemWindow*>(this), ComboBoxMessages)), FCanvas(std::make_unique<TControlCanvas>(this)) {
     ControlStyle = csDoubleClicks;
     FWidth = 145;
     FHeight = 21;
@@ -110,39 +51,24 @@ void TCustomComboBox::CreateWnd() {
         Send(this, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), FItemHeight);
         Send(this, CB_SETITEMHEIGHT, 0, FItemHeight);
     }
-    if (FHasSaved) {
-        // a sorted window may place the selected item elsewhere: follow it
-        int selected = -1;
-        for (std::size_t i = 0; i < FSaveItems.size(); ++i) {
-            int index = FItems->Add(FSaveItems[i].Text);
-            SetItemData(index, FSaveItems[i].Data);
-            if (static_cast<int>(i) == FSaveItemIndex) selected = index;
-            else if (selected >= 0 && index <= selected) ++selected;
-        }
-        FSaveItems.clear();
-        FHasSaved = false;
-        Send(this, CB_SETCURSEL, selected);
-        if (FStyle == csDropDown || FStyle == csSimple) SetText(text);
-    }
+    bool restoring = FSaved.Pending();
+    FSaved.Restore(*FItems, *this);
+    if (restoring && (FStyle == csDropDown || FStyle == csSimple)) SetText(text);
     UpdateBounds();
 }
 
 void TCustomComboBox::DestroyWnd() {
     FCanvas->FreeHandle();
-    if (!FDestroying) {
-        int count = FItems->Count();
-        FSaveItems.clear();
-        FSaveItems.reserve(count);
-        for (int i = 0; i < count; ++i) FSaveItems.push_back({FItems->Strings(i), GetItemData(i)});
-        FHasSaved = true;
-        FSaveItemIndex = ItemIndex();
-    }
+    if (!FDestroying) FSaved.Save(*FItems, *this);
     TWinControl::DestroyWnd();
 }
 
 LRESULT TCustomComboBox::GetItemData(int index) { return Send(this, CB_GETITEMDATA, index); }
 void TCustomComboBox::SetItemData(int index, LRESULT data) { Send(this, CB_SETITEMDATA, index, data); }
-void TCustomComboBox::ResetContent() { Send(this, CB_RESETCONTENT); }
+void TCustomComboBox::ResetContent() {
+    Send(this, CB_RESETCONTENT);
+    Send(this, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+}
 void TCustomComboBox::DeleteString(int index) { Send(this, CB_DELETESTRING, index); }
 
 int TCustomComboBox::ItemIndex() { return static_cast<int>(Send(this, CB_GETCURSEL)); }

@@ -6,41 +6,22 @@
 #include <vector>
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ItemStrings.h"
 #include "platform/ui/OwnerDraw.h"
 #include "platform/ui/TControlCanvas.h"
-
-class TCustomComboBox;
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 using enum TComboBoxStyle;
 
-class TComboBoxStrings : public TStrings {
-public:
-    explicit TComboBoxStrings(TCustomComboBox* owner) : FOwner(owner) {}
-    int Add(const String& s) override;
-    void Clear() override;
-    void Delete(int index) override;
-    void Insert(int index, const String& s) override;
-    void PutObject(int index, TObject* object) override;
-    int IndexOf(const String& s) const override;  // the system's exact find, without regard to case
-protected:
-    String Get(int index) const override;
-    int GetCount() const override;
-    TObject* GetObjectAt(int index) const override;
-    void SetUpdateState(bool updating) override;
-private:
-    TCustomComboBox* FOwner;
-};
-
-class TCustomComboBox : public TWinControl {
+class TCustomComboBox : public TWinControl, protected TItemWindow {
 public:
     explicit TCustomComboBox(TComponent* owner);
     ~TCustomComboBox() override;
 
     TStrings* Items() const { return FItems.get(); }
     void SetItems(TStrings* value) { FItems->Assign(*value); }
-    int ItemIndex();
-    void SetItemIndex(int value);            // by code: no OnChange, no OnClick
+    int ItemIndex() override;
+    void SetItemIndex(int value) override;   // by code: no OnChange, no OnClick
     int ItemHeight();
     void SetItemHeight(int value);
     TComboBoxStyle Style() const { return FStyle; }
@@ -66,7 +47,6 @@ public:
     void WndProc(TMessage& message) override;
 
 protected:
-    friend class TComboBoxStrings;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
@@ -76,10 +56,10 @@ protected:
     virtual void CloseUp() { if (OnCloseUp) OnCloseUp(this); }
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
     virtual void MeasureItem(int index, int& height);
-    virtual LRESULT GetItemData(int index);
-    virtual void SetItemData(int index, LRESULT data);
-    virtual void ResetContent();
-    virtual void DeleteString(int index);
+    LRESULT GetItemData(int index) override;
+    void SetItemData(int index, LRESULT data) override;
+    void ResetContent() override;            // the edit part keeps no text of a list that is gone
+    void DeleteString(int index) override;
 
     void CNCommand(TWMCommand& message);
     void CNDrawItem(TWMDrawItem& message);
@@ -87,13 +67,11 @@ protected:
     bool IsOwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
 
 private:
-    struct SavedItem {
-        String Text;
-        LRESULT Data;
-    };
+    HWND ItemHandle() override { return Handle(); }
+    void InvalidateItems() override { Invalidate(); }
     void AdjustDropDown();
 
-    std::unique_ptr<TComboBoxStrings> FItems;
+    std::unique_ptr<TItemStrings> FItems;
     std::unique_ptr<TControlCanvas> FCanvas;
     TComboBoxStyle FStyle = csDropDown;
     int FItemHeight = 16;
@@ -101,9 +79,7 @@ private:
     bool FSorted = false;
     int FMaxLength = 0;
     bool FDestroying = false;
-    bool FHasSaved = false;
-    std::vector<SavedItem> FSaveItems;
-    int FSaveItemIndex = -1;
+    TSavedItems FSaved;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -8,75 +8,10 @@ LRESULT Send(TCustomListBox* box, UINT msg, WPARAM w = 0, LPARAM l = 0) {
 
 }  // namespace
 
-// ---- TListBoxStrings
-
-int TListBoxStrings::GetCount() const { return static_cast<int>(Send(FOwner, LB_GETCOUNT)); }
-
-String TListBoxStrings::Get(int index) const {
-    LRESULT len = Send(FOwner, LB_GETTEXTLEN, index);
-    if (len == LB_ERR) Error("List index out of bounds (%d)", index);
-    WideString text(static_cast<std::size_t>(len) + 1, L'\0');
-    LRESULT got = Send(FOwner, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
-    return FromWide(text);
-}
-
-TObject* TListBoxStrings::GetObjectAt(int index) const {
-    LRESULT data = FOwner->GetItemData(index);
-    if (data == LB_ERR) Error("List index out of bounds (%d)", index);
-    return reinterpret_cast<TObject*>(data);
-}
-
-void TListBoxStrings::PutObject(int index, TObject* object) {
-    if (index < 0 || index >= GetCount()) Error("List index out of bounds (%d)", index);
-    FOwner->SetItemData(index, reinterpret_cast<LRESULT>(object));
-}
-
-int TListBoxStrings::Add(const String& s) {
-    WideString w = ToWide(s);
-    LRESULT index = Send(FOwner, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    if (index < 0) throw EOutOfResources("Cannot add an item to the list");
-    return static_cast<int>(index);
-}
-
-void TListBoxStrings::Insert(int index, const String& s) {
-    if (index < 0 || index > GetCount()) Error("List index out of bounds (%d)", index);
-    WideString w = ToWide(s);
-    if (Send(FOwner, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(w.c_str())) < 0)
-        throw EOutOfResources("Cannot insert an item into the list");
-}
-
-void TListBoxStrings::Delete(int index) {
-    if (index < 0 || index >= GetCount()) Error("List index out of bounds (%d)", index);
-    FOwner->DeleteString(index);
-}
-
-void TListBoxStrings::Put(int index, const String& s) {
-    int selected = FOwner->ItemIndex();
-    LRESULT data = FOwner->GetItemData(index);
-    Delete(index);
-    Insert(index, s);
-    FOwner->SetItemData(index, data);
-    FOwner->SetItemIndex(selected);
-}
-
-void TListBoxStrings::Clear() { FOwner->ResetContent(); }
-
-int TListBoxStrings::IndexOf(const String& s) const {
-    WideString w = ToWide(s);
-    LRESULT found = Send(FOwner, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(w.c_str()));
-    return found == LB_ERR ? -1 : static_cast<int>(found);
-}
-
-void TListBoxStrings::SetUpdateState(bool updating) {
-    Send(FOwner, WM_SETREDRAW, !updating);
-    if (!updating) FOwner->Invalidate();
-}
-
 // ---- TCustomListBox
 
 TCustomListBox::TCustomListBox(TComponent* owner)
-    : TWinControl(owner), FItems(std::make_unique<TListBoxStrings>(this)), FCanvas(std::make_unique<TControlCanvas>(this)) {
+    : TWinControl(owner), FItems(std::make_unique<TItemStrings>(static_cast<TItemWindow*>(this), ListBoxMessages)), FCanvas(std::make_unique<TControlCanvas>(this)) {
     ControlStyle = csDoubleClicks | csOpaque;
     FWidth = 121;
     FHeight = 97;
@@ -110,33 +45,16 @@ void TCustomListBox::CreateWnd() {
     if (FTabWidth != 0) Send(this, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&FTabWidth));
     if (FColumns > 0) Send(this, LB_SETCOLUMNWIDTH, std::max(1, FWidth / FColumns));
     if (FStyle == lbOwnerDrawFixed) Send(this, LB_SETITEMHEIGHT, 0, FItemHeight);
-    if (FHasSaved) {
-        // the items and their data go back in order; a sorted window places each itself
-        // a sorted window may place the selected item elsewhere: follow it
-        int selected = -1;
-        for (std::size_t i = 0; i < FSaveItems.size(); ++i) {
-            int index = FItems->Add(FSaveItems[i].Text);
-            SetItemData(index, FSaveItems[i].Data);
-            if (static_cast<int>(i) == FSaveItemIndex) selected = index;
-            else if (selected >= 0 && index <= selected) ++selected;
-        }
-        FSaveItems.clear();
-        FHasSaved = false;
-        Send(this, LB_SETTOPINDEX, FSaveTopIndex);
-        SetItemIndex(selected);
-    }
+    FSaved.Restore(*FItems, *this);
+    if (FSaveTopIndex > 0) Send(this, LB_SETTOPINDEX, FSaveTopIndex);
+    FSaveTopIndex = 0;
 }
 
 void TCustomListBox::DestroyWnd() {
     FCanvas->FreeHandle();
     if (!FDestroying) {
-        int count = FItems->Count();
-        FSaveItems.clear();
-        FSaveItems.reserve(count);
-        for (int i = 0; i < count; ++i) FSaveItems.push_back({FItems->Strings(i), GetItemData(i)});
-        FHasSaved = true;
+        FSaved.Save(*FItems, *this);
         FSaveTopIndex = TopIndex();
-        FSaveItemIndex = ItemIndex();
     }
     TWinControl::DestroyWnd();
 }

@@ -6,42 +6,22 @@
 #include <vector>
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ItemStrings.h"
 #include "platform/ui/OwnerDraw.h"
 #include "platform/ui/TControlCanvas.h"
-
-class TCustomListBox;
 
 enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 using enum TListBoxStyle;
 
-class TListBoxStrings : public TStrings {
-public:
-    explicit TListBoxStrings(TCustomListBox* owner) : FOwner(owner) {}
-    int Add(const String& s) override;            // in sorted place when the box is Sorted
-    void Clear() override;
-    void Delete(int index) override;
-    void Insert(int index, const String& s) override;
-    void Put(int index, const String& s) override;
-    void PutObject(int index, TObject* object) override;
-    int IndexOf(const String& s) const override;  // the system's exact find, without regard to case
-protected:
-    String Get(int index) const override;
-    int GetCount() const override;
-    TObject* GetObjectAt(int index) const override;
-    void SetUpdateState(bool updating) override;
-private:
-    TCustomListBox* FOwner;
-};
-
-class TCustomListBox : public TWinControl {
+class TCustomListBox : public TWinControl, protected TItemWindow {
 public:
     explicit TCustomListBox(TComponent* owner);
     ~TCustomListBox() override;
 
     TStrings* Items() const { return FItems.get(); }
     void SetItems(TStrings* value) { FItems->Assign(*value); }
-    int ItemIndex();                         // -1 when none; the focused item when MultiSelect
-    void SetItemIndex(int value);
+    int ItemIndex() override;                // -1 when none; the focused item when MultiSelect
+    void SetItemIndex(int value) override;
     int ItemHeight();
     void SetItemHeight(int value);
     TListBoxStyle Style() const { return FStyle; }
@@ -78,7 +58,6 @@ public:
     void WndProc(TMessage& message) override;
 
 protected:
-    friend class TListBoxStrings;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
@@ -86,21 +65,20 @@ protected:
     virtual void MeasureItem(int index, int& height);
     // The window's data word of an item and the window's own deletions, for descendants that
     // keep something of their own there.
-    virtual LRESULT GetItemData(int index);
-    virtual void SetItemData(int index, LRESULT data);
-    virtual void ResetContent();
-    virtual void DeleteString(int index);
+    LRESULT GetItemData(int index) override;
+    void SetItemData(int index, LRESULT data) override;
+    void ResetContent() override;
+    void DeleteString(int index) override;
 
     void CNCommand(TWMCommand& message);
     void CNDrawItem(TWMDrawItem& message);
     void CNMeasureItem(TWMMeasureItem& message);
 
 private:
-    struct SavedItem {
-        String Text;
-        LRESULT Data;
-    };
-    std::unique_ptr<TListBoxStrings> FItems;
+    HWND ItemHandle() override { return Handle(); }
+    void InvalidateItems() override { Invalidate(); }
+
+    std::unique_ptr<TItemStrings> FItems;
     std::unique_ptr<TControlCanvas> FCanvas;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;
@@ -112,9 +90,7 @@ private:
     int FTabWidth = 0;
     TFormBorderStyle FBorderStyle = bsSingle;
     bool FDestroying = false;
-    bool FHasSaved = false;
-    std::vector<SavedItem> FSaveItems;
-    int FSaveItemIndex = -1;
+    TSavedItems FSaved;
     int FSaveTopIndex = 0;
 };
 
