@@ -124,11 +124,7 @@ void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState sta
         return;
     }
     FCanvas->FillRect(rect);
-    if (index >= FItems->Count()) return;
-    String text = FItems->Strings(index);
-    int y = rect.Top + (rect.Height() - FCanvas->TextHeight(text)) / 2;
-    int x = UseRightToLeftAlignment() ? rect.Right - 2 - FCanvas->TextWidth(text) : rect.Left + 2;
-    FCanvas->TextRect(rect, x, y, text);
+    if (index < FItems->Count()) DrawItemText(*FCanvas, rect, FItems->Strings(index), UseRightToLeftAlignment());
 }
 
 void TCustomComboBox::MeasureItem(int index, int& height) {

@@ -189,11 +189,7 @@ void TCustomListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState stat
         return;
     }
     FCanvas->FillRect(rect);
-    if (index >= FItems->Count()) return;
-    String text = FItems->Strings(index);
-    int y = rect.Top + (rect.Height() - FCanvas->TextHeight(text)) / 2;
-    int x = UseRightToLeftAlignment() ? rect.Right - 2 - FCanvas->TextWidth(text) : rect.Left + 2;
-    FCanvas->TextRect(rect, x, y, text);
+    if (index < FItems->Count()) DrawItemText(*FCanvas, rect, FItems->Strings(index), UseRightToLeftAlignment());
 }
 
 void TCustomListBox::MeasureItem(int index, int& height) {

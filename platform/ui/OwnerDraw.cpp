@@ -28,3 +28,9 @@ void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMS
     canvas.FreeHandle();
     canvas.Unlock();
 }
+
+void DrawItemText(TCanvas& canvas, const TRect& rect, const String& text, bool rightAligned) {
+    int y = rect.Top + (rect.Height() - canvas.TextHeight(text)) / 2;
+    int x = rightAligned ? rect.Right - 2 - canvas.TextWidth(text) : rect.Left + 2;
+    canvas.TextRect(rect, x, y, text);
+}

@@ -2,9 +2,11 @@
 // What an owner-drawn list or combo box hands to its DrawItem and MeasureItem.
 #include <functional>
 #include "platform/graphics/Geometry.h"
+#include "platform/rtl/String.h"
 #include "platform/ui/Messages.h"
 
 class TWinControl;
+class TCanvas;
 class TControlCanvas;
 
 using TOwnerDrawState = unsigned;
@@ -38,3 +40,6 @@ using TMeasureItemEvent = std::function<void(TWinControl* control, int index, in
 // for an item (a plain fill where there is none), then the focus rectangle.
 void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& item,
                    const std::function<void(int index, const TRect& rect, TOwnerDrawState state)>& draw);
+
+// An item's text, vertically centred, two pixels in from the side it is aligned to.
+void DrawItemText(TCanvas& canvas, const TRect& rect, const String& text, bool rightAligned);

@@ -65,13 +65,17 @@ TEST_F(RichEditFixture, ArabicCrossesAsUtf16BothByCodeAndByTyping) {
 
     Edit->Clear();
     EXPECT_FALSE(Edit->Modified());
+    int changes = 0;
+    Edit->OnChange = [&](TObject*) { ++changes; };
     Type(0x0628);                          // beh
+    EXPECT_EQ(changes, 1);
     Type(L'a');
     Type(13);                              // Enter: a line break of two positions
     Type(0x0627);
     EXPECT_EQ(Edit->Text(), "ب"_a + "a\r\n" + "ا"_a);
     EXPECT_EQ(Edit->SelStart(), 5);
     EXPECT_TRUE(Edit->Modified());
+    EXPECT_EQ(changes, 4);
 }
 
 TEST_F(RichEditFixture, ReadOnlyTakesNoTypedCharacterButCodeStillWrites) {
@@ -186,3 +190,4 @@ TEST_F(RichEditFixture, FreeingReleasesWindowsAndGdiObjects) {
     for (int i = 0; i < 1000; ++i) cycle();
     ExpectNoResourceGrowth(before, ResourceCounts::Take());
 }
+
