@@ -48,6 +48,9 @@ TEST_F(RichEditFixture, LineBreaksCountTwoPositionsAsTheTypingSurfaceNeeds) {
     Edit->Lines()->Put(0, "xyz");
     Edit->Lines()->Insert(0, "top");
     EXPECT_EQ(Edit->Text(), "top\r\nxyz\r\ncd\r\n");
+    Edit->Lines()->Put(1, "");               // the typing line emptied
+    EXPECT_EQ(Edit->Text(), "top\r\n\r\ncd\r\n");
+    EXPECT_EQ(Edit->Lines()->Count(), 3);
     Edit->SetText("no break");
     Edit->Lines()->Add("next");           // after a last line without a break
     EXPECT_EQ(Edit->Text(), "no break\r\nnext");
