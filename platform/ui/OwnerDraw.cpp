@@ -7,9 +7,7 @@ void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMS
     TOwnerDrawState state = OwnerDrawState(item.itemState);
     TRect rect = TRect::From(item.rcItem);
     int index = static_cast<int>(item.itemID);
-    canvas.Lock();
-    try {
-        canvas.AttachPaintDC(item.hDC);
+    canvas.PaintOn(item.hDC, [&] {
         canvas.SetFont(control.Font());
         canvas.SetBrush(control.Brush());
         canvas.Brush()->SetColor(control.Color());
@@ -20,13 +18,7 @@ void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMS
         if (index >= 0) draw(index, rect, state);
         else canvas.FillRect(rect);
         if (state & odFocused) canvas.DrawFocusRect(rect);
-    } catch (...) {
-        canvas.FreeHandle();
-        canvas.Unlock();
-        throw;
-    }
-    canvas.FreeHandle();
-    canvas.Unlock();
+    });
 }
 
 void DrawItemText(TCanvas& canvas, const TRect& rect, const String& text, bool rightAligned) {
