@@ -1,6 +1,8 @@
 #include <functional>
 #include "platform/graphics/GdiObject.h"
+#include "platform/ui/BitBtn.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Gauge.h"
@@ -36,6 +38,8 @@ TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
         {"edit", [](TComponent* o) { auto* c = new TEdit(o); c->SetText("e"); return c; }},
         {"memo", [](TComponent* o) { auto* c = new TMemo(o); c->Lines()->Add("m"); c->SetScrollBars(ssBoth); return c; }},
         {"gauge", [](TComponent* o) { auto* c = new TGauge(o); c->SetKind(gkNeedle); c->SetProgress(40); return c; }},
+        {"image", [&](TComponent* o) { auto* c = new TImage(o); c->Picture()->SetGraphic(&glyph); c->SetStretch(true); c->SetTransparent(true); return c; }},
+        {"bit button", [&](TComponent* o) { auto* c = new TBitBtn(o); c->SetGlyph(&glyph); c->SetKind(bkCancel); return c; }},
         {"notebook", [](TComponent* o) { auto* c = new TNotebook(o); c->Pages()->Add("two"); c->SetPageIndex(1); return c; }},
     };
     auto cycle = [&](const Case& c) {
