@@ -7,6 +7,7 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/Gauge.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/MediaPlayer.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Notebook.h"
@@ -40,6 +41,7 @@ TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
         {"gauge", [](TComponent* o) { auto* c = new TGauge(o); c->SetKind(gkNeedle); c->SetProgress(40); return c; }},
         {"image", [&](TComponent* o) { auto* c = new TImage(o); c->Picture()->SetGraphic(&glyph); c->SetStretch(true); c->SetTransparent(true); return c; }},
         {"bit button", [&](TComponent* o) { auto* c = new TBitBtn(o); c->SetGlyph(&glyph); c->SetKind(bkCancel); return c; }},
+        {"media player", [](TComponent* o) { return new TMediaPlayer(o); }},
         {"notebook", [](TComponent* o) { auto* c = new TNotebook(o); c->Pages()->Add("two"); c->SetPageIndex(1); return c; }},
     };
     auto cycle = [&](const Case& c) {
