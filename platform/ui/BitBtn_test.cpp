@@ -4,9 +4,7 @@
 using BitBtnTest = ShownFormFixture;
 
 TEST_F(BitBtnTest, KindGivesCaptionAndResultAndTheButtonDrawsItsGlyph) {
-    auto* dialog = new TForm(nullptr);
-    dialog->SetBorderStyle(bsNone);
-    dialog->SetBounds(60, 60, 200, 100);
+    TForm* dialog = NewDialog();
     auto* ok = new TBitBtn(dialog);
     ok->SetParent(dialog);
     ok->SetBounds(10, 10, 90, 30);

@@ -22,10 +22,18 @@ struct Counts {
     long layer = gdi::LiveHandles();
     DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    int windows = ThreadWindows();   // top-level ones, such as the hidden windows of menus and players
+    static int ThreadWindows() {
+        int n = 0;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND, LPARAM l) -> BOOL { ++*reinterpret_cast<int*>(l); return TRUE; },
+                          reinterpret_cast<LPARAM>(&n));
+        return n;
+    }
 };
 }  // namespace
 
 // Every control made, shown, painted and freed a thousand times leaves no window and no GDI object.
+// Wine reports no GDI or USER counts (0), so the layer's own handle count and the windows decide there.
 TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
     struct Case { const char* name; std::function<TControl*(TComponent*)> make; };
     TBitmap glyph;
@@ -59,6 +67,7 @@ TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
         EXPECT_EQ(after.layer, before.layer) << c.name;
         EXPECT_LE(after.gdi, before.gdi + 2) << c.name;
         EXPECT_LE(after.user, before.user + 2) << c.name;
+        EXPECT_EQ(after.windows, before.windows) << c.name;
         EXPECT_EQ(GetWindow(Form->Handle(), GW_CHILD), nullptr) << c.name;
     }
 
@@ -76,4 +85,5 @@ TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
     }
     Counts after;
     EXPECT_LE(after.user, before.user + 2);
+    EXPECT_EQ(after.windows, before.windows);
 }
