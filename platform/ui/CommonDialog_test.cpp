@@ -5,7 +5,12 @@
 #include "platform/ui/OpenDialog.h"
 #include "platform/ui/testing/ShownForm.h"
 
-using CommonDialogTest = ShownFormFixture;
+// The file dialogs move the process's current folder, as the system does; the other tests of
+// this process read their fixtures relative to it.
+struct CommonDialogTest : ShownFormFixture {
+    String savedFolder = GetCurrentDir();
+    ~CommonDialogTest() override { SetCurrentDirectoryW(ToWide(savedFolder).c_str()); }
+};
 
 namespace {
 // Answers the dialog as soon as it shows, as a user pressing OK or Cancel.
