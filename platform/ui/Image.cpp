@@ -1,54 +1,7 @@
 #include "platform/ui/Image.h"
 #include "platform/rtl/SysUtils.h"
 
-TImagePicture::TImagePicture() = default;
-TImagePicture::~TImagePicture() = default;
-
-void TImagePicture::Take(std::unique_ptr<TGraphic> graphic) {
-    FGraphic = std::move(graphic);
-    if (FGraphic) FGraphic->OnChange = [this](TObject*) { Changed(); };
-    Changed();
-}
-
-void TImagePicture::SetGraphic(TGraphic* value) {
-    if (!value) { Take(nullptr); return; }
-    auto* bitmap = dynamic_cast<TBitmap*>(value);
-    if (!bitmap) throw EInvalidGraphic("Unsupported picture format");
-    auto copy = std::make_unique<TBitmap>();
-    copy->Assign(bitmap);
-    copy->SetTransparent(bitmap->Transparent());
-    Take(std::move(copy));
-}
-
-TBitmap* TImagePicture::Bitmap() {
-    auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get());
-    if (!bitmap) {
-        Take(std::make_unique<TBitmap>());
-        bitmap = static_cast<TBitmap*>(FGraphic.get());
-    }
-    return bitmap;
-}
-
-void TImagePicture::LoadFromFile(const String& fileName) {
-    String ext = LowerCase(ExtractFileExt(fileName));
-    if (ext != ".bmp") throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->LoadFromFile(fileName);   // the old picture stays when the file is bad
-    Take(std::move(bitmap));
-}
-
-void TImagePicture::SaveToFile(const String& fileName) {
-    if (FGraphic) FGraphic->SaveToFile(fileName);
-}
-
-void TImagePicture::Assign(TPersistent* source) {
-    if (!source) { SetGraphic(nullptr); return; }
-    if (auto* p = dynamic_cast<TImagePicture*>(source)) { SetGraphic(p->Graphic()); return; }
-    if (auto* g = dynamic_cast<TGraphic*>(source)) { SetGraphic(g); return; }
-    TPersistent::Assign(source);
-}
-
-TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_unique<TImagePicture>()) {
+TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_unique<TPicture>()) {
     FPicture->OnChange = [this](TObject* s) { PictureChanged(s); };
     SetBounds(0, 0, 105, 105);
 }
