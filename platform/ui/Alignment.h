@@ -1,10 +1,9 @@
 #pragma once
 // Text placement shared by labels, panels, memos and check boxes.
+#include "platform/ui/ControlEnums.h"
 #include <windows.h>
 #include "platform/rtl/String.h"
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
-using enum TAlignment;
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 using enum TTextLayout;
 

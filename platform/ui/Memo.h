@@ -1,13 +1,12 @@
 #pragma once
 // TCustomMemo / TMemo: a multi-line EDIT. Lines reads and changes the window's lines (the
 // visual lines when WordWrap breaks them); without a window or parent they work on the text.
+#include "platform/ui/ControlEnums.h"
 #include <memory>
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Alignment.h"
 #include "platform/ui/Edit.h"
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-using enum TScrollStyle;
 
 class TCustomMemo : public TCustomEdit {
 public:
