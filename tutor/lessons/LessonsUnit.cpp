@@ -18,7 +18,14 @@ TLessonsForm::~TLessonsForm() = default;
 
 void TLessonsForm::BuildLayout() {
     SetUpScreenForm(this, "LessonsForm", 792, 566, poMainFormCenter);
-    LessonsListBox = &FLessonTitles;
+    LessonsListBox = new TListBox(this);
+    LessonsListBox->SetName("LessonsListBox");
+    LessonsListBox->SetParent(this);
+    LessonsListBox->SetBounds(186, 140, 487, 290);
+    LessonsListBox->Font()->SetName("Arabic Transparent");
+    LessonsListBox->SetItemHeight(32);
+    LessonsListBox->SetColor(clInactiveCaptionText);
+    LessonsListBox->OnDblClick = [this](TObject* s) { LessonsListBoxDblClick(s); };
     CancelButton = NewCommandTarget(this, "CancelButton", [this](TObject* s) { CancelButtonClick(s); });
     CancelButton->OnMouseEnter = [this](TObject* s) { CancelButtonMouseEnter(s); };
     PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
@@ -26,6 +33,7 @@ void TLessonsForm::BuildLayout() {
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
     });
+    LessonsListBox->BringToFront();   // the list lies above the movie
 }
 
 void TLessonsForm::FormCreate(TObject*) {
@@ -42,8 +50,10 @@ void TLessonsForm::FormActivate(TObject*) {
     AgentForm->IntroduceScreen(this, FirstVisit, "Lessons.htm");
     LessonsListBox->SetItemIndex(CurrentLesson - 1);
     SetBiDiMode(InterfaceLanguage != "A" ? bdLeftToRight : bdRightToLeft);
+    LessonsListBox->SetBiDiMode(TypingLanguage != "A" ? bdLeftToRight : bdRightToLeft);
     LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage != "A" ? "\\Data\\interface\\MessageE.swf"
                                                                         : "\\Data\\interface\\Message.swf"), 9);
+    if (LessonsListBox->CanFocus()) LessonsListBox->SetFocus();
 }
 
 void TLessonsForm::LessonsListBoxDblClick(TObject*) {
@@ -63,7 +73,7 @@ void TLessonsForm::PlayAgentBtnClick(TObject*) {
 void TLessonsForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {
     switch (MatchCommand(command, {"RollOver", "OK"})) {
     case 0: MainFrm->FlashRollOver(FromWide(command), FromWide(args)); break;
-    case 1: LessonsListBoxDblClick(this); break;
+    case 1: LessonsListBoxDblClick(LessonsListBox); break;
     default: break;
     }
 }

@@ -7,7 +7,7 @@
 #include "platform/graphics/ImageList.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Forms.h"
-#include "tutor/lessons/LessonTitles.h"
+#include "platform/ui/ListBox.h"
 
 class TLessonsForm : public TForm {
 public:
@@ -17,7 +17,7 @@ public:
     bool FirstVisit = false;
 
     TShockwaveFlash* ShockwaveFlash = nullptr;
-    TLessonTitles* LessonsListBox = nullptr;
+    TListBox* LessonsListBox = nullptr;
     TSimpleGButton* CancelButton = nullptr;
     TButton* PlayAgentBtn = nullptr;
     TImageList* ImageList1 = nullptr;
@@ -34,7 +34,6 @@ private:
     void BuildLayout();
 
     std::unique_ptr<TIcon> FIcon;
-    TLessonTitles FLessonTitles;
 };
 
 extern TLessonsForm* LessonsForm;
