@@ -1,0 +1,35 @@
+#include "tutor/menu/ScreenParts.h"
+
+void SetUpScreenForm(TForm* form, const char* name, int clientWidth, int clientHeight, TPosition position) {
+    form->SetName(name);
+    form->SetBorderStyle(bsNone);
+    form->SetClientSize(clientWidth, clientHeight);
+    form->SetPosition(position);
+}
+
+TShockwaveFlash* NewScreenMovie(TForm* form, TFSCommandEvent onCommand) {
+    auto* flash = new TShockwaveFlash(form);
+    flash->SetName("ShockwaveFlash");
+    flash->SetParent(form);
+    flash->SetAlign(alClient);
+    flash->OnFSCommand = std::move(onCommand);
+    return flash;
+}
+
+TSimpleGButton* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick) {
+    auto* button = new TSimpleGButton(form);
+    button->SetName(name);
+    button->SetParent(form);
+    button->SetBounds(0, 0, 75, 25);
+    button->OnClick = std::move(onClick);
+    return button;
+}
+
+TButton* NewHiddenButton(TForm* form, const char* name, TNotifyEvent onClick) {
+    auto* button = new TButton(form);
+    button->SetName(name);
+    button->SetParent(form);
+    button->SetVisible(false);
+    button->OnClick = std::move(onClick);
+    return button;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The parts every screen's layout is made of: the borderless form, its full-window movie, and
+// the hidden buttons under the movie that its commands click.
+#include "controls/SimpleGButton.h"
+#include "platform/flash/ShockwaveFlash.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Forms.h"
+
+void SetUpScreenForm(TForm* form, const char* name, int clientWidth, int clientHeight, TPosition position);
+// Made last, so that it lies over every control made before it.
+TShockwaveFlash* NewScreenMovie(TForm* form, TFSCommandEvent onCommand);
+// A graphic button under the movie: never seen, clicked by a movie command.
+TSimpleGButton* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick);
+// An invisible push button; it clicks all the same.
+TButton* NewHiddenButton(TForm* form, const char* name, TNotifyEvent onClick);
