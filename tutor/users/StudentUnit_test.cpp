@@ -90,6 +90,11 @@ TEST_F(StudentsTest, LaterActivationsAndRunsTouchOnlyPasswordAndGoal) {
     Reactivate();
     EXPECT_EQ(UserGoal, 45);
     EXPECT_EQ(Results(), expected);
+    // a line without its lesson starts the user at the first
+    Dir.Write("Data\\AStudents.txt", "name,lesson\r\nNoUserName,\r\n");
+    Reactivate();
+    EXPECT_EQ(CurrentLesson, 1);
+    EXPECT_EQ(Results(), expected);
     EXPECT_TRUE(Errors.empty());
 }
 
