@@ -44,10 +44,11 @@ std::vector<String> LineValues(const String& line) {
 // The table's loader would take a line with more values than name and lesson, or a name longer
 // than its field, and the next save would write the line back cut; an unknown header would load
 // every line without its values. Such a file is refused as a whole, before the table sees it.
-void CheckListFile(const String& file) {
+// Answers whether the file has any line.
+bool CheckListFile(const String& file) {
     TStringList lines;
     lines.LoadFromFile(file);
-    if (lines.Count() == 0) return;
+    if (lines.Count() == 0) return false;
     std::vector<String> header = LineValues(lines[0]);
     bool named = header.size() == 2 && ((SameText(header[0], "name") && SameText(header[1], "lesson")) ||
                                         (SameText(header[0], "lesson") && SameText(header[1], "name")));
@@ -64,6 +65,7 @@ void CheckListFile(const String& file) {
         if (values.size() > lessonAt && !values[lessonAt].empty() && !TryStrToInt(values[lessonAt], lesson))
             throw Exception(where + " holds the lesson \"" + values[lessonAt] + "\", which is not a number");
     }
+    return true;
 }
 
 // A name the list file can hold and give back unchanged.
@@ -165,7 +167,9 @@ void TStudentsForm::LoadStudents() {
     StudentsTable->TextDelimiter = ',';
     if (FileExists(file)) {
         try {
-            CheckListFile(file);
+            // the table's loader keeps its records for a file without lines: an empty list
+            // holds no users
+            if (!CheckListFile(file)) StudentsTable->Close();
             StudentsTable->LoadFromDelimitedFile(file);
         } catch (...) {
             // nothing of an earlier load may be saved over the file the user has now

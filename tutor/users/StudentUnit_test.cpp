@@ -119,6 +119,16 @@ TEST_F(StudentsTest, ANameWithBlanksIsLookedUpTrimmedAndStoredAsTyped) {
     EXPECT_TRUE(Errors.empty());
 }
 
+TEST_F(StudentsTest, AnEmptyUserListHoldsNoUsers) {
+    Start();
+    Enter("Sara");
+    Dir.Write("Data\\AStudents.txt", "");
+    Reactivate();
+    EXPECT_EQ(Names(), std::vector<String>{"Sara"});   // entered again as a new user
+    EXPECT_EQ(List(), "name,lesson\r\nSara,1\r\n");
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(StudentsTest, TheTableAndTheListStayInNameOrder) {
     Start();
     for (const String& name : std::vector<String>{"zaid", "Ali", "مريم"_a, "bob", "Huda"}) {
