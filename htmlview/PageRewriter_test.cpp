@@ -73,7 +73,7 @@ TEST(PageRewriterTest, CharClassTableCoversEveryByte) {
 }
 
 TEST(PageRewriterTest, BodyOnlyPageWithTheHostSettings) {
-    TWebView view;
+    TWebView view(nullptr);
     ApplyHostSettings(view);
     String page = "<body >";
     view.PrepareHTML(page);
@@ -83,7 +83,7 @@ TEST(PageRewriterTest, BodyOnlyPageWithTheHostSettings) {
 }
 
 TEST(PageRewriterTest, FullPageKeepsItsOwnAttributesAndSkipsWhatItHas) {
-    TWebView view;
+    TWebView view(nullptr);
     ApplyHostSettings(view);
     view.SetWaterMark(true);
     String page = "garbage<HTML><HEAD><title>t</title></HEAD>"
@@ -102,7 +102,7 @@ TEST(PageRewriterTest, FullPageKeepsItsOwnAttributesAndSkipsWhatItHas) {
 }
 
 TEST(PageRewriterTest, CopyMenuReplacesTheContextMenuAttribute) {
-    TWebView view;
+    TWebView view(nullptr);
     ApplyHostSettings(view);
     view.SetAddCopyMenu(true);
     view.SetAddCopyScript(false);
@@ -117,7 +117,7 @@ TEST(PageRewriterTest, CopyMenuReplacesTheContextMenuAttribute) {
 }
 
 TEST(PageRewriterTest, CopyRightTextEntersTheScriptOnlyWhenBuilt) {
-    TWebView view;
+    TWebView view(nullptr);
     view.SetCopyRightStr("+ \" (c)\"");
     EXPECT_EQ(Pos("(c)", view.Rewriter().FullCopyScript()), 0);
     view.BuildCopyScript();
@@ -300,14 +300,14 @@ TEST(WebViewTest, BaseDirIsKeptWithSlashes) {
         {"C:\\", "C:", "C:"},
     };
     for (const Case& c : cases) {
-        TWebView view;
+        TWebView view(nullptr);
         view.SetBaseDir(c.in);
         EXPECT_EQ(view.BaseDir(), c.dir);
         EXPECT_EQ(view.BaseParent(), c.parent);
         view.SetBaseDir("");
         EXPECT_EQ(view.BaseDir(), c.dir);
     }
-    TWebView view;
+    TWebView view(nullptr);
     EXPECT_TRUE(view.VScroll());
     view.SetVScroll(false);
     EXPECT_FALSE(view.VScroll());

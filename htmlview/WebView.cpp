@@ -1,5 +1,6 @@
 #include "WebView.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Application.h"
 #include "platform/web/OleError.h"
 #include "platform/web/StreamOnBytes.h"
 #include "platform/web/WebFiles.h"
@@ -21,16 +22,31 @@ TAtExit(F) -> TAtExit<F>;
 
 }  // namespace
 
-TWebView::TWebView() : WindowsFolder(WindowsDirectory) { BuildCopyScript(); }
+TWebView::TWebView(TComponent* owner) : TWebBrowser(owner), WindowsFolder(WindowsDirectory) {
+    EventSender = this;
+    HostShowing = [this] {
+        auto* host = dynamic_cast<TWinControl*>(Owner());
+        return host && host->Showing();
+    };
+    ProcessMessages = [] { ::Application->ProcessMessages(); };
+    ShowMessageBox = [](const String& text, const String& caption) { PlatformMessageBox(text, caption, MB_OK); };
+    // called inside the catch block of an event, where the application finds the exception
+    HandleException = [this](const std::exception&) { ::Application->HandleException(this); };
+    BuildCopyScript();
+}
 
+// The browser control goes first; its connection to the host's sink goes with it, and the
+// document's is revoked after it.
 TWebView::~TWebView() {
+    Destroying();
+    DestroyHandle();
     DeleteTempFiles();
     UnadviseBrowser();
     UnadviseDocument();
 }
 
-std::shared_ptr<web::THtmlDocument> TWebView::BrowserDocument() const {
-    return FBrowser ? FBrowser->Document() : nullptr;
+std::shared_ptr<web::THtmlDocument> TWebView::BrowserDocument() {
+    return Document();
 }
 
 void TWebView::Report(const String& text) {
@@ -72,9 +88,8 @@ void TWebView::LoadViaStream(const String& text) {
 void TWebView::BeginLoad() {
     FCanDownLoad = false;
     FPendingText.clear();
-    if (!FBrowser) return;
-    FBrowser->Stop();
-    if (FBrowser->Busy() && FBrowser->Document()) FBrowser->Refresh2();
+    Stop();
+    if (Busy() && Document()) Refresh2();
     if (FDocument) {
         if (auto selection = FDocument->Selection()) selection->Empty();
     }
@@ -93,9 +108,9 @@ void TWebView::LoadHTMLViaTempFile(const String& text) {
 }
 
 void TWebView::NavigateToFile(const String& name) {
-    if (!FUnkParent || !FBrowser) return;
-    FBrowser->Stop();
-    FBrowser->Navigate2(ToWide(name), 0);
+    if (!FUnkParent) return;
+    Stop();
+    Navigate2(ToWide(name), 0);
 }
 
 void TWebView::LoadHTMLViaStream(const String& text) {
@@ -185,20 +200,19 @@ void TWebView::ClearPage() {
 }
 
 void TWebView::ResetDocument(bool reset) {
-    if (!FBrowser) return;
     if (reset) FRewriter.SetDefaultHeadBody();
     String page = FRewriter.HeadPart() + "\r\n" + FRewriter.PageScriptBlock() + "\r\n" + FRewriter.BodyPart() + "\r\n";
     try {
-        FBrowser->Navigate2(ToWide("about:" + page), 0);
+        Navigate2(ToWide("about:" + page), 0);
     } catch (const Exception&) {
-        FBrowser->Stop();
+        Stop();
     }
     const std::uint32_t start = rtl::GetTickCount();
-    while (HostShowing && HostShowing() && FBrowser->ReadyState() != web::ReadyStateComplete &&
+    while (HostShowing && HostShowing() && ReadyState() != web::ReadyStateComplete &&
            rtl::GetTickCount() - start < ResetWaitMs) {
         if (ProcessMessages) ProcessMessages();
     }
-    if (auto doc = FBrowser->Document()) FDocument = doc;
+    if (auto doc = Document()) FDocument = doc;
 }
 
 String TWebView::TempDir() const {
@@ -223,9 +237,9 @@ void TWebView::SetUnkParent(IUnknown* value) {
     // a host that sets its sink on every activation gets each event once, not once per activation
     UnadviseBrowser();
     FUnkParent = TComPtr<IUnknown>::Borrow(value);
-    if (FBrowser && value) {
+    if (value) {
         DWORD cookie = 0;
-        HRESULT hr = FBrowser->AdviseBrowserEvents(value, cookie);
+        HRESULT hr = AdviseBrowserEvents(value, cookie);
         if (SUCCEEDED(hr)) {
             FBrowserAdvised = true;
             FBrowserCookie = cookie;
@@ -237,8 +251,8 @@ void TWebView::SetUnkParent(IUnknown* value) {
 }
 
 void TWebView::UnadviseBrowser() {
-    if (!FBrowserAdvised || !FBrowser) return;
-    if (FAILED(FBrowser->UnadviseBrowserEvents(FBrowserCookie))) Report("Failed To UnAdvise Browser");
+    if (!FBrowserAdvised) return;
+    if (FAILED(UnadviseBrowserEvents(FBrowserCookie))) Report("Failed To UnAdvise Browser");
     FBrowserAdvised = false;
     FBrowserCookie = 0;
 }
@@ -308,7 +322,7 @@ void TWebView::CacheBody() {
 
 void TWebView::ApplyDirection(const WideString& direction, TTextOrient orient) {
     auto doc = BrowserDocument();
-    if (!doc || FBrowser->Busy()) return;
+    if (!doc || Busy()) return;
     FDocument = doc;
     CacheBody();
     if (!FBody) return;

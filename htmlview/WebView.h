@@ -1,25 +1,23 @@
 #pragma once
-// TWebView: the HTML view of lesson and assistant pages. It rewrites each page, puts it into
-// the browser through a temporary file or a memory stream, keeps the host's event sink advised
-// on the browser and on each new document, and lays its display settings over each document.
+// TWebView: the HTML view of lesson and assistant pages, a web-browser control. It rewrites
+// each page, puts it into the browser through a temporary file or a memory stream, keeps the
+// host's event sink advised on the browser and on each new document, and lays its display
+// settings over each document.
 //
-// Until the view is a control of the window layer, the browser it drives is handed in
-// (SetBrowser) and the few services of that layer are hooks: whether the host form is showing,
-// processing pending messages during the reset wait, the message box, the Windows folder and the
-// application's general exception handler.
+// The few services of the window layer it uses are hooks, bound at creation to the owner form's
+// Showing, the application's ProcessMessages and HandleException and the platform's message
+// box; tests put their own in place, and a stand-in browser through SetBrowser.
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
 #include <oaidl.h>
-#include "htmlview/InputTypes.h"
 #include "htmlview/PageRewriter.h"
 #include "platform/rtl/String.h"
 #include "platform/web/BrowserControl.h"
 #include "platform/web/ComPtr.h"
-
-class TObject;
+#include "platform/web/WebBrowser.h"
 
 enum class TTextOrient { RTL, LTR };
 
@@ -47,16 +45,10 @@ using TOnCopyEvent = std::function<void(TObject* sender)>;
 using TOnNewSplit = std::function<void(TObject* sender, int newSplitNum)>;
 using TOnSplitData = std::function<void(TObject* sender, int splitNum, String& data, int& cbSize)>;
 
-class TWebView {
+class TWebView : public TWebBrowser {
 public:
-    TWebView();
-    ~TWebView();
-    TWebView(const TWebView&) = delete;
-    TWebView& operator=(const TWebView&) = delete;
-
-    // Borrowed; the view's own browser once it is a control.
-    void SetBrowser(web::TBrowserControl* browser) { FBrowser = browser; }
-    web::TBrowserControl* Browser() const { return FBrowser; }
+    explicit TWebView(TComponent* owner);
+    ~TWebView() override;
 
     // Services of the window layer.
     std::function<bool()> HostShowing;              // the owning form is visible
@@ -65,7 +57,7 @@ public:
     std::function<String()> WindowsFolder;          // where TempDir lies
     // Errors that end an event handler go here, so that none crosses the COM boundary.
     std::function<void(const std::exception& error)> HandleException;
-    // What the events name as their sender: the view itself once it is a control.
+    // What the events name as their sender: the view itself.
     TObject* EventSender = nullptr;
 
     // Events; each is raised only when assigned.
@@ -127,7 +119,6 @@ public:
     // Acts only on an existing split of the page; no page is split, so it stays 0.
     int ActiveSplit() const { return FActiveSplit; }
     void SetActiveSplit(int value);
-    std::shared_ptr<web::THtmlDocument> Document() const { return FDocument; }
 
     // Stored settings
     bool AddCopyMenu() const { return FRewriter.Settings.AddCopyMenu; }
@@ -221,11 +212,10 @@ private:
     void BindDocumentParts();
     void CacheBody();
     void ApplyDirection(const WideString& direction, TTextOrient orient);
-    std::shared_ptr<web::THtmlDocument> BrowserDocument() const;
+    std::shared_ptr<web::THtmlDocument> BrowserDocument();
     void Report(const String& text);
 
     TPageRewriter FRewriter;
-    web::TBrowserControl* FBrowser = nullptr;
     TComPtr<IUnknown> FUnkParent;
     bool FBrowserAdvised = false;
     DWORD FBrowserCookie = 0;

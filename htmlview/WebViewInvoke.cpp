@@ -70,7 +70,7 @@ void TWebView::DocumentClick() {
     const WideString title = FDocument->Title();
     FDocumentTitle = FromWide(title);
     if (title == L"JAPANESE") {
-        if (FBrowser) FBrowser->Stop();
+        Stop();
         return;
     }
     if (auto event = FWindow->Event()) {
@@ -84,7 +84,7 @@ void TWebView::AnchorClick(web::THtmlElement& element, web::THtmlAnchor& anchor)
         auto event = FWindow->Event();
         if (!event) return;
         if (element.Id() != L"QZV") return;
-        if (FBrowser) FBrowser->Stop();
+        Stop();
         event->SetReturnValue(0);
         WideString name = anchor.Name();
         const WideString pathname = anchor.Pathname();
@@ -98,7 +98,7 @@ void TWebView::AnchorClick(web::THtmlElement& element, web::THtmlAnchor& anchor)
 
 void TWebView::AreaClick(web::THtmlArea& area) {
     try {
-        if (FBrowser) FBrowser->Stop();
+        Stop();
         auto event = FWindow->Event();
         if (!event) return;
         event->SetReturnValue(0);

@@ -268,7 +268,7 @@ TEST(WebViewSink, AnswersTheEventInterfacesAndOutlivesNoOne) {
 
     web::TMemoryBrowser browser;
     {
-        TWebView view;
+        TWebView view(nullptr);
         view.SetBrowser(&browser);
         sink.SetView(&view);
         view.SetUnkParent(&sink);
@@ -286,7 +286,7 @@ TEST(WebViewSink, IsAdvisedOnTheSystemBrowserControl) {
     std::vector<String> boxes;
     {
         web::TOleWebBrowser browser(child);
-        TWebView view;
+        TWebView view(nullptr);
         view.SetBrowser(&browser);
         view.ShowMessageBox = [&](const String& text, const String&) { boxes.push_back(text); };
         sink.SetView(&view);

@@ -151,7 +151,7 @@ TEST_F(MediaFixture, WalkNeedsABodyAndRestoresThePendingText) {
     DownloadComplete();
     EXPECT_EQ(active->InnerHTML(), ToWide(view->PendingText()));
 
-    TWebView fresh;   // no document bound: nothing is walked
+    TWebView fresh(nullptr);   // no document bound: nothing is walked
     fresh.OnImage = view->OnImage;
     fresh.HandleInvoke(web::DispDownloadComplete, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(fresh.ImageCount(), 0);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <chrono>
 #include "htmlview/testing/WebViewFixture.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Application.h"
 
 using web::TMemoryBrowser;
 using web::TMemoryHtmlDocument;
@@ -94,7 +96,7 @@ TEST_F(ViewFixture, SinkIsAdvisedOnceAndTheResetPageShown) {
 
     TMemoryBrowser refusing;
     refusing.Events.AdviseResult = E_FAIL;
-    TWebView other;
+    TWebView other(nullptr);
     other.SetBrowser(&refusing);
     other.ShowMessageBox = view->ShowMessageBox;
     other.SetUnkParent(&host);
@@ -247,4 +249,44 @@ TEST_F(ViewFixture, PageFilesAreReplacedAndDeletedWithTheView) {
     EXPECT_FALSE(FileExists(PageFile()));
     EXPECT_FALSE(FileExists(windows.File("Temp\\~1.xml")));
     EXPECT_EQ(browser.Events.SinkCount(), 0);
+}
+
+// The view's own browser, the system's control on this machine (engine-less under Wine): it is
+// advised, both roads load and return at once, and nothing asks the user anything.
+TEST(WebViewOnTheSystemBrowser, AdvisesAndLoadsThroughBothRoadsWithoutWaitingOrMessages) {
+    std::vector<String> boxes;
+    auto oldBox = SetPlatformMessageBox([&](const String& t, const String& c, UINT) { boxes.push_back(c + ": " + t); return IDOK; });
+    testing_support::TempFolder windows;
+    TWebViewSink sink;
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(-2000, -2000, 640, 480);
+    form->Show();   // the reset wait runs only while the host shows
+    auto* view = new TWebView(form);
+    view->SetParent(form);
+    view->SetAlign(alClient);
+    view->WindowsFolder = [&] { return windows.Path(); };
+    sink.SetView(view);
+    EXPECT_EQ(view->EventSender, view);
+
+    auto elapsedMs = [](auto&& load) {
+        auto start = std::chrono::steady_clock::now();
+        load();
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    };
+    EXPECT_LT(elapsedMs([&] { view->SetUnkParent(&sink); }), 100);
+    ASSERT_TRUE(view->OleBrowser());
+    EXPECT_EQ(view->BoundsRect(), form->ClientRect());
+    EXPECT_GT(sink.RefCount(), 1u);   // the view and the browser's connection
+    EXPECT_LT(elapsedMs([&] { view->LoadViaTempFile("<html><body>page one</body></html>"); }), 100);
+    EXPECT_TRUE(FileExists(windows.Path() + "/Temp/~1.htm"));
+    EXPECT_LT(elapsedMs([&] { view->LoadViaStream("<html><body>page two</body></html>"); }), 100);
+    EXPECT_TRUE(view->CanDownLoad());
+    EXPECT_EQ(view->InnerText(), "<html><body>page two</body></html>");
+
+    form->Free();   // frees the view: the browser first, then its files and connections
+    EXPECT_FALSE(FileExists(windows.Path() + "/Temp/~1.htm"));
+    EXPECT_EQ(sink.RefCount(), 0u);
+    SetPlatformMessageBox(oldBox);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }

@@ -18,7 +18,7 @@ struct ViewFixture : ::testing::Test {
     web::TMemoryBrowser browser;
     web_testing::RecordingSink host;
     std::vector<String> boxes;
-    std::unique_ptr<TWebView> view = std::make_unique<TWebView>();
+    std::unique_ptr<TWebView> view = std::make_unique<TWebView>(nullptr);
 
     ViewFixture() {
         view->SetBrowser(&browser);

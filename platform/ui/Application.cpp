@@ -1,5 +1,6 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/UIErrors.h"
+#include "platform/win/KeyboardLayout.h"
 
 TApplication* Application = new TApplication(nullptr);   // lives as long as the process
 
@@ -79,7 +80,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     bool handled = false;
     if (OnMessage) OnMessage(msg, handled);
     if (!handled && !IsKeyMsg(msg)) {
-        TranslateMessage(&msg);
+        TranslateKeyMessage(msg);   // the layer types the active layout where the system does not
         DispatchMessageW(&msg);
     }
     return true;

@@ -1,5 +1,6 @@
 #include "tutor/menu/MessageUnit.h"
 #include "platform/ui/Application.h"
+#include "platform/rtl/SysUtils.h"
 
 TMessageForm* MessageForm = nullptr;
 
@@ -28,18 +29,10 @@ TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
         ShockwaveFlashFSCommand(s, c, a);
     };
 
-    Panel1 = MakeLine(Label1, 188, 157, 485, 28, -21);
-    Panel2 = MakeLine(Label2, 186, 201, 487, 28, -24);
-    Panel3 = MakeLine(Label3, 186, 245, 486, 28, -24);
-    Panel4 = MakeLine(Label4, 185, 287, 487, 28, -24);
-    Panel1->SetName("Panel1");
-    Panel2->SetName("Panel2");
-    Panel3->SetName("Panel3");
-    Panel4->SetName("Panel4");
-    Label1->SetName("Label1");
-    Label2->SetName("Label2");
-    Label3->SetName("Label3");
-    Label4->SetName("Label4");
+    Panel1 = MakeLine(1, Label1, 188, 157, 485, 28, -21);
+    Panel2 = MakeLine(2, Label2, 186, 201, 487, 28, -24);
+    Panel3 = MakeLine(3, Label3, 186, 245, 486, 28, -24);
+    Panel4 = MakeLine(4, Label4, 185, 287, 487, 28, -24);
     Label2->SetBiDiMode(bdRightToLeft);
     for (TPanel* p : {Panel2, Panel3, Panel4}) p->SetColor(LineColor);
 
@@ -49,14 +42,17 @@ TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
 }
 
 // A panel above the movie holding one message line, hidden until its label has text.
-TPanel* TMessageForm::MakeLine(TLabel*& label, int left, int top, int width, int height, int fontHeight) {
+TPanel* TMessageForm::MakeLine(int k, TLabel*& label, int left, int top, int width, int height, int fontHeight) {
+    // named first: naming a control gives it its name as caption
     auto* panel = new TPanel(this);
+    panel->SetName("Panel" + IntToStr(k));
     panel->SetParent(this);
     panel->SetBounds(left, top, width, height);
     panel->SetBevelOuter(bvNone);
     panel->SetCaption("");
     panel->SetVisible(false);
     label = new TLabel(this);
+    label->SetName("Label" + IntToStr(k));
     label->SetParent(panel);
     label->SetAutoSize(false);
     label->SetAlign(alClient);

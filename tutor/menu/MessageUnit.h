@@ -40,7 +40,7 @@ public:
     void ShockwaveFlashFSCommand(TObject* sender, const WideString& command, const WideString& args);
 
 private:
-    TPanel* MakeLine(TLabel*& label, int left, int top, int width, int height, int fontHeight);
+    TPanel* MakeLine(int k, TLabel*& label, int left, int top, int width, int height, int fontHeight);
 };
 
 extern TMessageForm* MessageForm;

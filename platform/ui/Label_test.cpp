@@ -1,0 +1,100 @@
+#include "platform/ui/Label.h"
+#include "platform/ui/Panel.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/ui/testing/ShownForm.h"
+
+using LabelTest = ShownFormFixture;
+
+namespace {
+// Rows of a painted control that hold a pixel of the colour.
+std::vector<int> RowsWith(TControl* control, TColor color) {
+    TBitmap shot;
+    shot.SetSize(control->Width(), control->Height());
+    shot.Canvas()->Brush()->SetColor(clBlack);
+    shot.Canvas()->FillRect(Rect(0, 0, control->Width(), control->Height()));
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    std::vector<int> rows;
+    for (int y = 0; y < control->Height(); ++y)
+        for (int x = 0; x < control->Width(); ++x)
+            if (shot.Canvas()->Pixels(x, y) == color) { rows.push_back(y); break; }
+    return rows;
+}
+}  // namespace
+
+TEST_F(LabelTest, AutoSizeFitsTheTextAndKeepsTheAnchoredEdge) {
+    auto* label = new TLabel(Form);
+    label->SetParent(Form);
+    label->Font()->SetName("Arial");
+    label->Font()->SetHeight(-24);
+    label->Font()->SetCharset(ARABIC_CHARSET);
+    label->SetCaption("ض"_a);
+    int oneWidth = label->Width();
+    int height = label->Height();
+    EXPECT_GT(height, 20);
+    label->SetCaption("ضضضض"_a);
+    EXPECT_GT(label->Width(), oneWidth * 3);
+    EXPECT_EQ(label->Height(), height);
+
+    // right justified: the right edge stays where it was
+    label->SetAlignment(taRightJustify);
+    label->SetLeft(100);
+    int right = label->Left() + label->Width();
+    label->SetCaption("ض"_a);
+    EXPECT_EQ(label->Left() + label->Width(), right);
+
+    // word wrap keeps the width and grows downwards
+    label->SetAutoSize(false);
+    label->SetWidth(oneWidth * 3);
+    label->SetWordWrap(true);
+    label->SetAutoSize(true);
+    label->SetCaption("ض ض ض ض ض ض"_a);
+    EXPECT_EQ(label->Width(), oneWidth * 3);
+    EXPECT_GT(label->Height(), height);
+}
+
+TEST_F(LabelTest, LayoutPlacesTheTextAndTransparentLeavesTheBackground) {
+    auto* label = new TLabel(Form);
+    label->SetParent(Form);
+    label->SetAutoSize(false);
+    label->SetBounds(0, 0, 60, 60);
+    label->SetCaption("ab");
+    label->Font()->SetColor(clRed);
+    label->SetColor(clWhite);
+    label->SetLayout(tlBottom);
+    std::vector<int> rows = RowsWith(label, clRed);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_GT(rows.front(), 30);
+    label->SetLayout(tlTop);
+    rows = RowsWith(label, clRed);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_LT(rows.back(), 30);
+    EXPECT_FALSE(RowsWith(label, clWhite).empty());
+    label->SetTransparent(true);
+    EXPECT_TRUE(RowsWith(label, clWhite).empty());   // the shot's black shows through
+}
+
+TEST_F(LabelTest, PanelLaysItsChildrenInsideTheBevels) {
+    auto* panel = new TPanel(Form);
+    panel->SetParent(Form);
+    panel->SetBounds(0, 0, 100, 60);
+    panel->SetBevelWidth(2);
+    panel->SetBevelInner(bvLowered);
+    panel->SetBorderWidth(1);
+    auto* child = new TPanel(Form);
+    child->SetParent(panel);
+    child->SetAlign(alClient);
+    EXPECT_EQ(child->BoundsRect(), Rect(5, 5, 95, 55));
+    panel->SetBevelOuter(bvNone);
+    EXPECT_EQ(child->BoundsRect(), Rect(3, 3, 97, 57));
+
+    panel->SetBevelOuter(bvRaised);
+    panel->SetBevelInner(bvNone);
+    panel->SetBorderWidth(0);
+    panel->SetColor(clYellow);
+    TBitmap shot;
+    shot.SetSize(100, 60);
+    panel->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    EXPECT_EQ(shot.Canvas()->Pixels(0, 30), static_cast<TColor>(ColorToRGB(clBtnHighlight)));
+    EXPECT_EQ(shot.Canvas()->Pixels(99, 30), static_cast<TColor>(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(shot.Canvas()->Pixels(2, 30), clYellow);
+}

@@ -1,0 +1,114 @@
+#include "platform/web/WebBrowser.h"
+#include <algorithm>
+#include "platform/web/OleWebBrowser.h"
+
+TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {
+    FWidth = 300;
+    FHeight = 150;
+}
+
+TWebBrowser::~TWebBrowser() {
+    // the system control lets go of its site and window while this object is whole
+    Destroying();
+    DestroyHandle();
+}
+
+web::TOleWebBrowser* TWebBrowser::OleBrowser() {
+    if (FStandIn || (ComponentState() & csDestroying)) return nullptr;
+    HandleNeeded();
+    return FOle.get();
+}
+
+web::TBrowserControl* TWebBrowser::Control() {
+    if (FStandIn) return FStandIn;
+    return OleBrowser();
+}
+
+TComPtr<IDispatch> TWebBrowser::Application() {
+    web::TOleWebBrowser* ole = OleBrowser();
+    return ole ? TComPtr<IDispatch>::Attach(ole->Application()) : TComPtr<IDispatch>();
+}
+
+// Once the control is gone (while the component is destroyed) it navigates nowhere, is never
+// busy and has no document.
+void TWebBrowser::Navigate2(const WideString& url, int flags) {
+    if (auto* c = Control()) c->Navigate2(url, flags);
+}
+void TWebBrowser::Stop() {
+    if (auto* c = Control()) c->Stop();
+}
+void TWebBrowser::Refresh2() {
+    if (auto* c = Control()) c->Refresh2();
+}
+bool TWebBrowser::Busy() {
+    auto* c = Control();
+    return c && c->Busy();
+}
+int TWebBrowser::ReadyState() {
+    auto* c = Control();
+    return c ? c->ReadyState() : web::ReadyStateUninitialized;
+}
+std::shared_ptr<web::THtmlDocument> TWebBrowser::Document() {
+    auto* c = Control();
+    return c ? c->Document() : nullptr;
+}
+HRESULT TWebBrowser::AdviseBrowserEvents(IUnknown* sink, DWORD& cookie) {
+    cookie = 0;
+    if (FStandIn) return FStandIn->AdviseBrowserEvents(sink, cookie);
+    web::TOleWebBrowser* ole = OleBrowser();
+    if (!ole) return E_UNEXPECTED;
+    HRESULT hr = ole->AdviseBrowserEvents(sink, cookie);
+    if (SUCCEEDED(hr)) FCookies.push_back(cookie);
+    return hr;
+}
+
+HRESULT TWebBrowser::UnadviseBrowserEvents(DWORD cookie) {
+    if (FStandIn) return FStandIn->UnadviseBrowserEvents(cookie);
+    auto revoked = std::find(FRevoked.begin(), FRevoked.end(), cookie);
+    if (revoked != FRevoked.end()) {
+        FRevoked.erase(revoked);
+        return S_OK;
+    }
+    web::TOleWebBrowser* ole = OleBrowser();
+    if (!ole) return E_UNEXPECTED;
+    HRESULT hr = ole->UnadviseBrowserEvents(cookie);
+    if (SUCCEEDED(hr)) FCookies.erase(std::remove(FCookies.begin(), FCookies.end(), cookie), FCookies.end());
+    return hr;
+}
+
+void TWebBrowser::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.Style |= WS_CLIPCHILDREN;
+    params.WinClassName = L"Tapwise.WebBrowser";
+}
+
+void TWebBrowser::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (FStandIn) return;
+    try {
+        FOle = std::make_unique<web::TOleWebBrowser>(FHandle);
+    } catch (...) {
+        TWinControl::DestroyWnd();
+        throw;
+    }
+}
+
+void TWebBrowser::DestroyWnd() {
+    if (FOle) {
+        for (DWORD cookie : FCookies) {
+            FOle->UnadviseBrowserEvents(cookie);
+            FRevoked.push_back(cookie);
+        }
+        FCookies.clear();
+    }
+    FOle.reset();
+    TWinControl::DestroyWnd();
+}
+
+void TWebBrowser::WndProc(TMessage& m) {
+    if (m.Msg == WM_SIZE && FOle) {
+        RECT r{0, 0, static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+        FOle->SetBounds(r);
+    }
+    TWinControl::WndProc(m);
+}

@@ -1,0 +1,232 @@
+#include "tutor/typing/RichView.h"
+#include "platform/ui/Application.h"
+
+namespace {
+
+const char WrapFontName[] = "Simplified Arabic Fixed";
+
+// Bytes below 32 are keys like Backspace, Tab, Escape and Ctrl+letter: never a source character.
+bool IsControlChar(char ch) { return static_cast<unsigned char>(ch) < 32; }
+
+// Only lines a user can complete are typed: a line with nothing to type on it is left out.
+bool HasTypeableText(const String& line) {
+    for (char c : line)
+        if (c != ' ') return true;
+    return false;
+}
+
+// Tabs and other control bytes of a file cannot be typed; they stand as one space each.
+String TypeableLine(String line) {
+    for (char& c : line)
+        if (IsControlChar(c)) c = ' ';
+    return line;
+}
+
+struct TBusyScope {
+    explicit TBusyScope(bool& flag) : Flag(flag) { Flag = true; }
+    ~TBusyScope() { Flag = false; }
+    bool& Flag;
+};
+
+}  // namespace
+
+TRichView::TRichView(TComponent* owner) : TRichEdit(owner), FBackgnd(std::make_unique<TBitmap>()) {}
+
+TRichView::~TRichView() = default;
+
+void TRichView::SetBackgnd(TBitmap* value) { FBackgnd->Assign(value); }
+
+int TRichView::TypingLineStart(int pair) const {
+    return LineStart[pair] + static_cast<int>(FSource[pair].size()) + 2;
+}
+
+void TRichView::SelectRange(int start, int length) {
+    CHARRANGE range{start, start + length};   // one message: this runs several times a key
+    SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void TRichView::ColorSelection(TColor color) { SelAttributes()->SetColor(color); }
+
+void TRichView::PreLoadTextFile(const String& fileName) {
+    Application->ProcessMessages();
+    Font()->SetName(WrapFontName);
+    SelAttributes()->SetName(WrapFontName);
+    Lines()->Clear();
+    Lines()->LoadFromFile(fileName);
+}
+
+void TRichView::LoadTextFile(const String& fileName) {
+    TStringList file;
+    file.LoadFromFile(fileName);   // before anything changes: a bad file leaves the surface as it was
+    std::vector<String> source;
+    for (int i = 0; i < file.Count() && static_cast<int>(source.size()) < MaxLinePairs; ++i) {
+        String line = TypeableLine(file[i]);
+        if (HasTypeableText(line)) source.push_back(std::move(line));
+    }
+
+    SetReadOnly(false);
+    CurLine = 0;
+    WCount = 0;
+    CCount = 0;
+    FTyped = 0;
+    FComplete = source.empty();
+    FSource = std::move(source);
+    SourceLength = 0;
+    for (const String& line : FSource) SourceLength += static_cast<int>(line.size());
+    Linecount = static_cast<int>(FSource.size());
+
+    // Each source line, then its typing line holding a placeholder space.
+    String text;
+    text.reserve(static_cast<size_t>(SourceLength) + FSource.size() * 5);
+    LineStart.fill(0);
+    for (size_t i = 0; i < FSource.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += FSource[i];
+        text += "\r\n ";
+        LineStart[i + 1] = LineStart[i] + 2 * (static_cast<int>(FSource[i].size()) + 2);
+    }
+    Clear();
+    Lines()->SetText(text);   // right-to-left surfaces get the reading order on every paragraph
+    Application->ProcessMessages();
+
+    // The first key replaces the selected placeholder of the first typing line.
+    if (FSource.empty()) SelectRange(0, 0);
+    else SelectRange(TypingLineStart(0), 1);
+    StartPending = true;
+    Busy = false;
+}
+
+int TRichView::LinesTextLength() {
+    int total = 0;
+    int lines = LineCount();
+    for (int i = 0; i < lines; ++i) total += LineLength(LineIndex(i));
+    return total;
+}
+
+int TRichView::CountTextLines() {
+    int n = LineCount();
+    if (n > 0 && LineLength(LineIndex(n - 1)) == 0) return n - 1;
+    return n;
+}
+
+void TRichView::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CHAR: { TWMChar k(m); WMChar(k); return; }
+    case WM_KEYDOWN: { TWMKeyDown k(m); WMKeyDown(k); return; }
+    case WM_LBUTTONDOWN: { TWMMouse k(m); WMLButtonDown(k); return; }
+    case WM_LBUTTONDBLCLK: { TWMMouse k(m); WMLButtonDblClk(k); return; }
+    case WM_GETDLGCODE:
+        // Tab, Enter, Escape and the arrows are keys of the text, not of the form
+        m.Result = DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+        return;
+    case WM_PASTE: case WM_CUT: case WM_UNDO: case EM_UNDO:
+        return;   // the text changes only by typing
+    default: TRichEdit::WndProc(m);
+    }
+}
+
+void TRichView::WMChar(TWMChar& m) {
+    if (ReadOnly() || FComplete || Busy) {
+        m.CharCode = 0;
+        m.Store();
+        return;
+    }
+    TBusyScope busy(Busy);
+    if (DoKeyPress(m)) return;   // cancelled by a key-press handler: nothing typed
+    char ch = static_cast<char>(m.CharCode);
+
+    const int y = 2 * CurLine + 1;
+    const int pos = TypingLineStart(CurLine) + FTyped;
+    SelectRange(pos, FTyped == 0 && StartPending ? 1 : 0);
+    SetSelText(String(1, IsControlChar(ch) ? ControlCharMark : ch));
+    ++FTyped;
+    const int x = FTyped;
+
+    if (StartPending && OnStartTyping) OnStartTyping(this);
+    SelectRange(pos, 1);
+
+    const bool lineDone = FTyped == static_cast<int>(FSource[CurLine].size());
+    if (lineDone && CurLine + 1 == static_cast<int>(FSource.size())) {
+        FComplete = true;
+        CharCount = SourceLength;
+        CheckTypedChar(ch, x, y, false);
+        SelectRange(pos + 1, 0);
+        if (OnFinishTyping) OnFinishTyping(this, CharCount, WCount, CCount, Linecount);
+    } else if (lineDone) {
+        ++CurLine;
+        FTyped = 0;
+        CheckTypedChar(ch, x, y, false);
+        // the next typing line gives up its placeholder and takes the caret
+        const int next = TypingLineStart(CurLine);
+        SelectRange(next, 1);
+        SetSelText(String());
+        SelectRange(next, 0);
+    } else {
+        CheckTypedChar(ch, x, y, true);
+        SelectRange(pos + 1, 0);
+    }
+    StartPending = false;
+}
+
+void TRichView::CheckTypedChar(char ch, int x, int y, bool countPerChar) {
+    if (CCount + WCount < SourceLength) MarkTypedSourceChar(x, y);
+    const int pair = (y - 1) / 2;
+    SelectRange(TypingLineStart(pair) + x - 1, 1);
+    const bool correct = !IsControlChar(ch) && ch == FSource[pair][x - 1];
+    char chr = ch;
+    if (OnKeyTruePress) OnKeyTruePress(this, chr, correct);
+    const auto code = static_cast<unsigned char>(chr);
+    if (correct) {
+        ColorSelection(FCorrectColor);
+        if (countPerChar && code != 0) ++CharCorrect[code];
+        ++CCount;
+    } else {
+        ColorSelection(FMistakeColor);
+        if (countPerChar && code != 0) ++CharWrong[code];
+        ++WCount;
+    }
+}
+
+// The source character above a typed one turns white; the key that completes a line paints
+// nothing, as the column then lies past the source line.
+void TRichView::MarkTypedSourceChar(int x, int y) {
+    const int pair = (y - 1) / 2;
+    if (pair < CurLine || FComplete) x = 0;
+    if (x == 0 || !FHilightTypedChars) return;
+    const int start = SelStart();
+    SelectRange(LineStart[CurLine] + x - 1, 1);
+    ColorSelection(clWhite);
+    SelectRange(start, 0);
+}
+
+void TRichView::WMKeyDown(TWMKeyDown& m) {
+    // OnKeyDown still fires; the control's own key handling (caret moves, deleting) never runs
+    const WORD key = m.CharCode;
+    DoKeyDown(m);
+    if (key == VK_RETURN && HandleAllocated()) {
+        // the line break is typed by the surface itself: drop the character Enter made
+        MSG pending;
+        if (PeekMessageW(&pending, Handle(), WM_CHAR, WM_CHAR, PM_NOREMOVE) && pending.wParam == L'\r')
+            PeekMessageW(&pending, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE);
+    }
+}
+
+void TRichView::WMLButtonDown(TWMMouse&) {
+    // a click gives the surface the keyboard, but never moves the caret or selects
+    if (!Focused() && CanFocus()) SetFocus();
+}
+
+void TRichView::WMLButtonDblClk(TWMMouse&) {}
+
+void ApplySurfaceLook(TRichView* surface, bool arabic) {
+    surface->SetHilightTypedChars(true);
+    surface->SetCorrectColor(0x400000);
+    surface->SetMistakeColor(clRed);
+    surface->SetColor(14527793);
+    surface->SetPlainText(true);
+    surface->SetScrollBars(ssVertical);
+    surface->SetHideScrollBars(false);
+    surface->Font()->SetHeight(-20);
+    surface->Font()->SetName(arabic ? "Simplified Arabic Fixed" : "Courier New");
+    surface->SetBiDiMode(arabic ? bdRightToLeft : bdLeftToRight);
+}

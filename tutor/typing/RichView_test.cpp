@@ -1,0 +1,370 @@
+#include <gtest/gtest.h>
+#include "platform/rtl/SysUtils.h"
+#include "platform/testing/TestSupport.h"
+#include "platform/ui/Application.h"
+#include "tutor/typing/RichView.h"
+#include "tutor/typing/TypingText.h"
+
+namespace {
+
+struct RichViewFixture : ::testing::Test {
+    TForm* Form = nullptr;
+    TRichView* View = nullptr;
+    testing_support::TempFolder Folder;
+    int Starts = 0, Finishes = 0, Judged = 0;
+
+    void SetUp() override {
+        Form = new TForm(nullptr);
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(20, 20, 640, 480);
+        View = new TRichView(Form);
+        View->SetParent(Form);
+        View->SetBounds(10, 10, 600, 440);
+        ApplySurfaceLook(View, false);
+        View->OnStartTyping = [this](TObject*) { ++Starts; };
+        View->OnFinishTyping = [this](TObject*, int&, int&, int&, int&) { ++Finishes; };
+        View->OnKeyTruePress = [this](TObject*, char&, bool) { ++Judged; };
+    }
+    void TearDown() override { Form->Free(); Application->ProcessMessages(); }
+
+    void Load(const std::string& bytes) {
+        Folder.Write("text.txt", bytes);
+        View->LoadTextFile(Folder.File("text.txt"));
+    }
+    // One WM_CHAR as the system sends it: UTF-16 in, the layer hands the surface the 1256 byte.
+    void Key(char byte) {
+        WideString w = byte >= 0 && byte < 32 ? WideString(1, static_cast<wchar_t>(byte)) : ToWide(String(1, byte));
+        SendMessageW(View->Handle(), WM_CHAR, w[0], 0);
+    }
+    void Type(const String& keys) { for (char c : keys) Key(c); }
+    String Line(int index) {
+        int start = View->LineIndex(index);
+        if (start < 0) return "<none>";
+        return FromWide(std::wstring_view(View->WindowText(false)).substr(start, View->LineLength(start)));
+    }
+    TColor ColorAt(int position) {
+        int keep = View->SelStart();
+        View->SetSelStart(position);
+        View->SetSelLength(1);
+        TColor c = View->SelAttributes()->Color();
+        View->SetSelStart(keep);
+        return c;
+    }
+    int TypingStart(int pair) { return View->LineStart[pair] + static_cast<int>(Line(2 * pair).size()) + 2; }
+};
+
+}  // namespace
+
+TEST_F(RichViewFixture, LoadsLinePairsWithLineStartsTwoNPlusFourApart) {
+    Load("abc\r\nhello\r\nz\r\n");
+    EXPECT_EQ(View->SourceLength, 9);
+    EXPECT_EQ(View->Linecount, 3);
+    EXPECT_EQ(View->Lines()->Count(), 6);
+    EXPECT_EQ(Line(0), "abc");
+    EXPECT_EQ(Line(1), " ");                 // the placeholder of the first typing line
+    EXPECT_EQ(Line(2), "hello");
+    EXPECT_EQ(View->LineStart[0], 0);
+    EXPECT_EQ(View->LineStart[1], 10);       // 2 x 3 + 4
+    EXPECT_EQ(View->LineStart[2], 24);       // + 2 x 5 + 4
+    EXPECT_EQ(View->SelStart(), 5);          // the first typing line, its placeholder selected
+    EXPECT_EQ(View->SelLength(), 1);
+    EXPECT_TRUE(View->StartPending);
+    EXPECT_EQ(View->LinesTextLength(), 9 + 3);
+    EXPECT_EQ(View->CountTextLines(), 6);
+    // the table holds once each typing line is as long as its source line
+    Type("abcxxxxxz");
+    EXPECT_EQ(View->LineIndex(2), 10);
+    EXPECT_EQ(View->LineIndex(4), 24);
+    EXPECT_EQ(Line(3), "xxxxx");
+}
+
+TEST_F(RichViewFixture, WrongKeyStaysInMistakeColourAndTheNextKeyTakesTheNextColumn) {
+    Load("abc\r\nde\r\n");
+    Type("xb");
+    EXPECT_EQ(Line(1), "xb");
+    EXPECT_EQ(ColorAt(5), View->MistakeColor());
+    EXPECT_EQ(ColorAt(6), View->CorrectColor());
+    EXPECT_EQ(View->WCount, 1);
+    EXPECT_EQ(View->CCount, 1);
+    EXPECT_EQ(View->CharWrong['x'], 1);
+    EXPECT_EQ(View->CharCorrect['b'], 1);
+    EXPECT_EQ(View->SelStart(), 7);          // right after the typed character
+    EXPECT_EQ(View->CurLine, 0);
+}
+
+TEST_F(RichViewFixture, NKeysCompleteALineAndTheCaretMovesOnWhileEnterIsSwallowed) {
+    Load("abc\r\nde\r\n");
+    Type("abc");
+    EXPECT_EQ(View->CurLine, 1);
+    EXPECT_EQ(Line(3), "");                  // the next typing line gave up its placeholder
+    EXPECT_EQ(View->SelStart(), TypingStart(1));
+
+    // Enter through the message loop, which makes its character: the key-down drops that
+    PostMessageW(View->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    Application->ProcessMessages();
+    EXPECT_EQ(Line(3), "");
+    EXPECT_EQ(View->LineCount(), 4);
+    EXPECT_EQ(View->CCount, 3);
+
+    // arrow and editing keys do nothing either
+    for (WORD vk : {VK_LEFT, VK_HOME, VK_UP, VK_DELETE, VK_BACK}) SendMessageW(View->Handle(), WM_KEYDOWN, vk, 1);
+    EXPECT_EQ(View->SelStart(), TypingStart(1));
+    PostMessageW(View->Handle(), WM_KEYDOWN, 'D', 1);   // the same path makes a letter's character
+    Application->ProcessMessages();
+    Key('e');
+    EXPECT_EQ(Line(3), "de");
+    EXPECT_EQ(Line(1), "abc");
+}
+
+TEST_F(RichViewFixture, FirstKeyStartsOnceAndLastKeyFinishesOnceThenNothingMore) {
+    Load("ab\r\nc\r\n");
+    int finishedCount = -1, finishedLines = -1;
+    View->OnFinishTyping = [&](TObject*, int& charCount, int& wCount, int& cCount, int& lines) {
+        ++Finishes;
+        finishedCount = charCount;
+        finishedLines = lines;
+        EXPECT_EQ(wCount + cCount, 3);
+        cCount = 99;                             // the surface's own field, by reference
+    };
+    Key('a');
+    EXPECT_EQ(Starts, 1);
+    EXPECT_FALSE(View->StartPending);
+    Type("bc");
+    EXPECT_EQ(Starts, 1);
+    EXPECT_EQ(Finishes, 1);
+    EXPECT_EQ(finishedCount, 3);
+    EXPECT_EQ(View->CharCount, View->SourceLength);
+    EXPECT_EQ(finishedLines, 2);
+    EXPECT_EQ(View->CCount, 99);
+    EXPECT_EQ(View->LinesTextLength(), 2 * View->SourceLength);
+
+    int judged = Judged;
+    Type("xyz");
+    EXPECT_EQ(Finishes, 1);
+    EXPECT_EQ(Judged, judged);
+    EXPECT_EQ(Line(3), "c");
+    EXPECT_EQ(View->LinesTextLength(), 2 * View->SourceLength);
+}
+
+TEST_F(RichViewFixture, PerCharacterCountsSkipLineEndsAndAddUpOverTexts) {
+    Load("ab\r\ncd\r\n");
+    Type("aXcd");                 // b's line ends with a wrong X: counted in WCount only
+    EXPECT_EQ(View->CCount, 3);
+    EXPECT_EQ(View->WCount, 1);
+    EXPECT_EQ(View->CharCorrect['a'], 1);
+    EXPECT_EQ(View->CharWrong['X'], 0);
+    EXPECT_EQ(View->CharCorrect['c'], 1);
+    EXPECT_EQ(View->CharCorrect['d'], 0);   // the key that completes the text
+
+    Load("aab\r\n");
+    EXPECT_EQ(View->CCount, 0);
+    EXPECT_EQ(View->WCount, 0);
+    EXPECT_EQ(View->CurLine, 0);
+    Type("aZb");
+    EXPECT_EQ(View->CharCorrect['a'], 2);
+    EXPECT_EQ(View->CharWrong['Z'], 1);
+    EXPECT_EQ(View->CCount, 2);
+    EXPECT_EQ(View->WCount, 1);
+}
+
+TEST_F(RichViewFixture, KeyTruePressSeesTheKeyBeforeCountingAndMayReplaceIt) {
+    Load("abc\r\n");
+    std::vector<std::pair<char, bool>> seen;
+    View->OnKeyTruePress = [&](TObject*, char& chr, bool correct) {
+        seen.emplace_back(chr, correct);
+        EXPECT_EQ(View->CCount + View->WCount, static_cast<int>(seen.size()) - 1);
+        if (chr == 'q') chr = 'Q';
+    };
+    Type("aq");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], std::make_pair('a', true));
+    EXPECT_EQ(seen[1], std::make_pair('q', false));
+    EXPECT_EQ(View->CharWrong['Q'], 1);
+    EXPECT_EQ(View->CharWrong['q'], 0);
+}
+
+TEST_F(RichViewFixture, HighlightPaintsTheTypedSourceCharacterWhiteOnlyWhenOn) {
+    Load("abc\r\nde\r\n");
+    TColor plain = ColorAt(0);
+    View->SetHilightTypedChars(true);
+    Type("aX");
+    EXPECT_EQ(ColorAt(0), clWhite);
+    EXPECT_EQ(ColorAt(1), clWhite);           // right or wrong
+    EXPECT_EQ(ColorAt(2), plain);
+    Key('c');                                  // the key that completes the line paints nothing
+    EXPECT_EQ(ColorAt(2), plain);
+
+    Load("abc\r\nde\r\n");
+    View->SetHilightTypedChars(false);
+    plain = ColorAt(0);
+    Type("ab");
+    EXPECT_EQ(ColorAt(0), plain);
+    EXPECT_EQ(ColorAt(1), plain);
+}
+
+TEST_F(RichViewFixture, KeysArrivingWhileAKeyIsHandledAreDropped) {
+    Load("abcd\r\n");
+    View->OnKeyTruePress = [&](TObject*, char& chr, bool) {
+        if (chr == 'a') Key('b');             // as a handler letting pending messages run
+    };
+    Key('a');
+    EXPECT_EQ(Line(1), "a");
+    EXPECT_FALSE(View->Busy);
+    Type("bcd");
+    EXPECT_EQ(View->CCount, 4);
+    EXPECT_EQ(View->WCount, 0);
+}
+
+TEST_F(RichViewFixture, ControlCharactersAreWrongAndTakeExactlyOneColumn) {
+    Load("abcde\r\nf\r\n");
+    for (char c : {'\b', '\t', '\x1B', '\x01'}) Key(c);
+    String marks(4, TRichView::ControlCharMark);
+    EXPECT_EQ(Line(1), marks);
+    EXPECT_EQ(Line(0), "abcde");
+    EXPECT_EQ(View->WCount, 4);
+    EXPECT_EQ(View->CharWrong[8], 1);
+    EXPECT_EQ(View->CharWrong[27], 1);
+    Key('e');
+    EXPECT_EQ(View->CurLine, 1);
+    EXPECT_EQ(View->SelStart(), TypingStart(1));
+    EXPECT_EQ(View->LineIndex(2), View->LineStart[1]);
+}
+
+TEST_F(RichViewFixture, ReadOnlyCancelledAndClickedKeysLeaveTheTextAlone) {
+    Load("abc\r\n");
+    Key('a');
+    View->SetReadOnly(true);
+    Key('b');
+    EXPECT_EQ(Line(1), "a");
+    View->SetReadOnly(false);
+
+    View->OnKeyPress = [](TObject*, char& key) { if (key == 'z') key = 0; };
+    Key('z');
+    EXPECT_EQ(Line(1), "a");
+    EXPECT_EQ(View->CCount + View->WCount, 1);
+
+    int caret = View->SelStart();
+    SendMessageW(View->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(View->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(View->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(View->SelStart(), caret);
+    EXPECT_EQ(View->SelLength(), 0);
+    Type("bc");
+    EXPECT_EQ(View->CCount, 3);
+}
+
+TEST_F(RichViewFixture, LongTextsAreCutTo120PairsAndBlankLinesLeftOut) {
+    std::string text = "first\r\n\r\n   \r\n";
+    for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+    Load(text);
+    EXPECT_EQ(View->Linecount, TRichView::MaxLinePairs);
+    EXPECT_EQ(View->Lines()->Count(), 2 * TRichView::MaxLinePairs);
+    EXPECT_EQ(Line(2), "line 0");
+    EXPECT_EQ(Line(238), "line 118");
+    EXPECT_EQ(View->LineStart[120], View->LineStart[119] + 2 * (static_cast<int>(Line(238).size()) + 2));
+
+    Load("\r\n\r\n");                          // nothing to type: every key is dropped
+    Key('a');
+    EXPECT_EQ(Starts, 0);
+    EXPECT_EQ(View->SourceLength, 0);
+
+    EXPECT_THROW(View->LoadTextFile(Folder.File("missing.txt")), EFOpenError);
+}
+
+TEST_F(RichViewFixture, ArabicIsJudgedPerByteOnARightToLeftSurface) {
+    ApplySurfaceLook(View, true);
+    String word = "سلام عليكم"_a;
+    Load(word + "\r\n");
+    EXPECT_TRUE(View->Paragraph()->RightToLeft());
+    EXPECT_EQ(View->Font()->Name(), "Simplified Arabic Fixed");
+    EXPECT_EQ(View->SourceLength, static_cast<int>(word.size()));
+    Type("سلا"_a);
+    Type("ب"_a);                               // beh in place of meem
+    EXPECT_EQ(Line(1), "سلاب"_a);
+    EXPECT_EQ(View->CCount, 3);
+    EXPECT_EQ(View->WCount, 1);
+    EXPECT_EQ(View->CharCorrect[static_cast<unsigned char>("ل"_a[0])], 1);
+    EXPECT_EQ(View->CharWrong[static_cast<unsigned char>("ب"_a[0])], 1);
+    EXPECT_EQ(ColorAt(TypingStart(0) + 3), View->MistakeColor());
+    Type(" عليكم"_a);
+    EXPECT_EQ(Finishes, 1);
+}
+
+TEST_F(RichViewFixture, SurfaceLooksFollowTheLanguage) {
+    struct Case { bool arabic; const char* font; bool rtl; };
+    for (Case c : {Case{false, "Courier New", false}, Case{true, "Simplified Arabic Fixed", true}}) {
+        ApplySurfaceLook(View, c.arabic);
+        EXPECT_EQ(View->Font()->Name(), c.font);
+        EXPECT_EQ(View->UseRightToLeftReading(), c.rtl);
+        EXPECT_EQ(View->Color(), 14527793);
+        EXPECT_EQ(View->CorrectColor(), 0x400000);
+        EXPECT_EQ(View->MistakeColor(), clRed);
+        EXPECT_TRUE(View->HilightTypedChars());
+        EXPECT_TRUE(View->PlainText());
+        EXPECT_EQ(View->ScrollBars(), ssVertical);
+        EXPECT_FALSE(View->HideScrollBars());
+        EXPECT_EQ(View->Font()->Height(), -20);
+    }
+    TRichView bare(nullptr);
+    EXPECT_FALSE(bare.HilightTypedChars());
+    EXPECT_EQ(bare.CorrectColor(), 0);
+    EXPECT_EQ(bare.MistakeColor(), 0);
+
+    TBitmap picture;
+    picture.SetSize(7, 5);
+    bare.SetBackgnd(&picture);                  // a copy the surface owns
+    picture.SetSize(1, 1);
+    EXPECT_EQ(bare.Backgnd()->Width(), 7);
+    EXPECT_NE(bare.Backgnd(), &picture);
+}
+
+TEST_F(RichViewFixture, PrepareRewrapsToTheNarrowedWidthThroughTheWorkFile) {
+    Form->Show();
+    View->SetWidth(330);
+    std::string paragraph;
+    for (int i = 0; i < 12; ++i) paragraph += "word" + std::to_string(i) + " ";
+    Folder.Write("source.txt", paragraph + "\r\n\r\nshort\r\n");
+    String work = Folder.File("Temp.Text");
+
+    PrepareTypingText(View, Folder.File("source.txt"), work, 1);
+    EXPECT_EQ(View->Width(), 330);
+    EXPECT_FALSE(View->WordWrap());
+    EXPECT_EQ(View->Font()->Name(), "Courier New");
+    EXPECT_TRUE(View->Focused());
+    TStringList prepared;
+    prepared.LoadFromFile(work);
+    ASSERT_GT(View->Linecount, 2);            // the long line was wrapped into several
+    String joined;
+    for (int k = 0; k < View->Linecount; ++k) {
+        EXPECT_FALSE(Trim(Line(2 * k)).empty());
+        if (k + 1 < View->Linecount) joined += Line(2 * k);
+    }
+    EXPECT_EQ(Line(2 * (View->Linecount - 1)), "short");   // the file's own break is kept
+    EXPECT_EQ(Trim(joined), Trim(String(paragraph)));
+    EXPECT_EQ(View->SelStart(), TypingStart(0));
+    EXPECT_EQ(View->SelLength(), 1);
+    Type(Line(0));
+    EXPECT_EQ(View->CurLine, 1);
+    EXPECT_EQ(View->WCount, 0);
+    View->SetSelStart(0);
+    View->SetSelLength(1);
+    EXPECT_EQ(View->SelAttributes()->Name(), "Courier New");   // the text reads in the surface's font
+
+    // the XP family joins the file's lines before the wrap, the words kept apart
+    Folder.Write("two.txt", "ab\r\n\r\ncd  \r\nef\r\n");
+    PrepareTypingText(View, Folder.File("two.txt"), work, 2);
+    EXPECT_EQ(View->Linecount, 1);
+    EXPECT_EQ(Line(0), "ab cd ef");
+}
+
+TEST_F(RichViewFixture, PrepareOfAMissingFileLeavesTheSurfaceAsItWas) {
+    Load("keep\r\n");
+    Key('k');
+    bool wrap = View->WordWrap();
+    EXPECT_THROW(PrepareTypingText(View, Folder.File("none.txt"), Folder.File("Temp.Text"), 1), EFOpenError);
+    EXPECT_EQ(View->Width(), 600);
+    EXPECT_EQ(View->WordWrap(), wrap);
+    EXPECT_EQ(Line(0), "keep");
+    EXPECT_EQ(Line(1), "k");
+    EXPECT_FALSE(FileExists(Folder.File("Temp.Text")));
+}
