@@ -10,8 +10,9 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
 void TButton::SetDefault(bool value) {
     if (value == FDefault) return;
     FDefault = value;
-    if (HandleAllocated())
-        SendMessageW(Handle(), BM_SETSTYLE, FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    // an owner-drawn button keeps its own style
+    if (HandleAllocated() && (GetWindowLongW(FHandle, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON)
+        SendMessageW(FHandle, BM_SETSTYLE, FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::CreateParams(TCreateParams& p) {

@@ -5,9 +5,7 @@
 using ButtonTest = ShownFormFixture;
 
 TEST_F(ButtonTest, ClickOfAButtonWithModalResultEndsTheModalFormWithIt) {
-    auto* dialog = new TForm(nullptr);
-    dialog->SetBorderStyle(bsNone);
-    dialog->SetBounds(60, 60, 200, 100);
+    TForm* dialog = NewDialog();
     auto* ok = new TButton(dialog);
     ok->SetParent(dialog);
     ok->SetModalResult(mrOk);

@@ -243,9 +243,10 @@ int TRichEditStrings::GetCount() const {
 }
 
 String TRichEditStrings::Get(int index) const {
-    if (index < 0 || index >= GetCount()) Error("List index out of bounds (%d)", index);
-    int start = FOwner->LineIndex(index);
-    int length = FOwner->LineLength(start);
+    int start = index < 0 ? -1 : FOwner->LineIndex(index);
+    int length = start < 0 ? 0 : FOwner->LineLength(start);
+    // the empty line after a final break is no line of the text
+    if (start < 0 || (length == 0 && index == FOwner->LineCount() - 1)) Error("List index out of bounds (%d)", index);
     WideString all = FOwner->WindowText(false);
     if (start < 0 || static_cast<std::size_t>(start) > all.size()) return String();
     return FromWide(std::wstring_view(all).substr(start, length));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/ResourceCounts.h"
 #include "platform/ui/RichEdit.h"
 
 namespace {
@@ -47,6 +48,9 @@ TEST_F(RichEditFixture, LineBreaksCountTwoPositionsAsTheTypingSurfaceNeeds) {
     Edit->Lines()->Put(0, "xyz");
     Edit->Lines()->Insert(0, "top");
     EXPECT_EQ(Edit->Text(), "top\r\nxyz\r\ncd\r\n");
+    Edit->Lines()->Put(1, "");               // the typing line emptied
+    EXPECT_EQ(Edit->Text(), "top\r\n\r\ncd\r\n");
+    EXPECT_EQ(Edit->Lines()->Count(), 3);
     Edit->SetText("no break");
     Edit->Lines()->Add("next");           // after a last line without a break
     EXPECT_EQ(Edit->Text(), "no break\r\nnext");
@@ -64,13 +68,17 @@ TEST_F(RichEditFixture, ArabicCrossesAsUtf16BothByCodeAndByTyping) {
 
     Edit->Clear();
     EXPECT_FALSE(Edit->Modified());
+    int changes = 0;
+    Edit->OnChange = [&](TObject*) { ++changes; };
     Type(0x0628);                          // beh
+    EXPECT_EQ(changes, 1);
     Type(L'a');
     Type(13);                              // Enter: a line break of two positions
     Type(0x0627);
     EXPECT_EQ(Edit->Text(), "ب"_a + "a\r\n" + "ا"_a);
     EXPECT_EQ(Edit->SelStart(), 5);
     EXPECT_TRUE(Edit->Modified());
+    EXPECT_EQ(changes, 4);
 }
 
 TEST_F(RichEditFixture, ReadOnlyTakesNoTypedCharacterButCodeStillWrites) {
@@ -181,9 +189,8 @@ TEST_F(RichEditFixture, FreeingReleasesWindowsAndGdiObjects) {
         e->Free();
     };
     for (int i = 0; i < 20; ++i) cycle();
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    ResourceCounts before = ResourceCounts::Take();
     for (int i = 0; i < 1000; ++i) cycle();
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 5);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 5);
+    ExpectNoResourceGrowth(before, ResourceCounts::Take());
 }
+

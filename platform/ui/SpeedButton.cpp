@@ -1,6 +1,5 @@
 #include "platform/ui/SpeedButton.h"
 #include "platform/graphics/GdiObject.h"
-#include "platform/ui/Alignment.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/TWinControl.h"
 
@@ -153,52 +152,7 @@ void TSpeedButton::Paint() {
             Frame3D(dc, frame, pushed ? clBtnShadow : clBtnHighlight, pushed ? clBtnHighlight : clBtnShadow, 1);
         }
     }
-    DrawGlyphAndCaption(dc, ClientRect(), pushed ? Point(1, 1) : Point(0, 0));
+    TButtonFace face{FGlyph.get(), FNumGlyphs, FState, FLayout, FMargin, FSpacing, Text(), Font(), UseRightToLeftReading(), Enabled()};
+    DrawButtonFace(dc, ClientRect(), face, pushed ? Point(1, 1) : Point(0, 0));
 }
 
-// The glyph frame of the state, then the caption beside it as Layout, Margin and Spacing place them.
-void TSpeedButton::DrawGlyphAndCaption(HDC dc, const TRect& client, TPoint offset) {
-    int gw = FGlyph->Empty() ? 0 : FGlyph->Width() / FNumGlyphs, gh = FGlyph->Empty() ? 0 : FGlyph->Height();
-    String caption = Text();
-    RECT textRect{0, 0, client.Width(), 0};
-    UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | (UseRightToLeftReading() ? DT_RTLREADING : 0);
-    if (!caption.empty()) DrawControlText(dc, Font(), caption, textRect, flags | DT_CALCRECT);
-    int tw = caption.empty() ? 0 : textRect.right, th = caption.empty() ? 0 : textRect.bottom;
-    bool horizontal = FLayout == blGlyphLeft || FLayout == blGlyphRight;
-    int spacing = gw && tw ? FSpacing : 0;
-    int total = horizontal ? gw + spacing + tw : gh + spacing + th;
-    int extent = horizontal ? client.Width() : client.Height();
-    int margin = FMargin < 0 ? (extent - total) / 2 : FMargin;
-    TPoint gp, tp;
-    if (horizontal) {
-        gp.Y = (client.Height() - gh) / 2;
-        tp.Y = (client.Height() - th) / 2;
-        if (FLayout == blGlyphLeft) { gp.X = margin; tp.X = margin + gw + spacing; }
-        else { gp.X = extent - margin - gw; tp.X = gp.X - spacing - tw; }
-    } else {
-        gp.X = (client.Width() - gw) / 2;
-        tp.X = (client.Width() - tw) / 2;
-        if (FLayout == blGlyphTop) { gp.Y = margin; tp.Y = margin + gh + spacing; }
-        else { gp.Y = extent - margin - gh; tp.Y = gp.Y - spacing - th; }
-    }
-    if (gw > 0) {
-        int index = 0;
-        if (!Enabled() && FNumGlyphs > 1) index = 1;
-        else if (FState == bsDown && FNumGlyphs > 2) index = 2;
-        else if (FState == bsExclusive && FNumGlyphs > 3) index = 3;
-        else if ((FState == bsDown || FState == bsExclusive) && FNumGlyphs > 2) index = 2;
-        // the glyph's own canvas holds its bitmap, so it is the source
-        COLORREF transparent = ColorToRGB(FGlyph->TransparentColor());
-        TransparentBlt(dc, client.Left + gp.X + offset.X, client.Top + gp.Y + offset.Y, gw, gh, FGlyph->Canvas()->Handle(),
-                       index * gw, 0, gw, gh, transparent);
-    }
-    if (!caption.empty()) {
-        RECT tr{client.Left + tp.X + offset.X, client.Top + tp.Y + offset.Y, 0, 0};
-        tr.right = tr.left + tw;
-        tr.bottom = tr.top + th;
-        TFont font;
-        font.Assign(Font());
-        if (!Enabled()) font.SetColor(clGrayText);
-        DrawControlText(dc, &font, caption, tr, flags);
-    }
-}

@@ -4,12 +4,9 @@
 // releases the one that was down; AllowAllUp lets the down button of a group come up again.
 #include <memory>
 #include "platform/graphics/Bitmap.h"
+#include "platform/ui/ButtonFace.h"
 #include "platform/ui/TGraphicControl.h"
 
-enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
-using enum TButtonState;
-enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-using enum TButtonLayout;
 
 class TSpeedButton : public TGraphicControl {
 public:
@@ -45,7 +42,6 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     // Tells the other buttons of the group under the same parent that this one went down.
     void UpdateExclusive();
-    void DrawGlyphAndCaption(HDC dc, const TRect& client, TPoint offset);
 
     TButtonState FState = bsUp;
     bool FMouseInControl = false;

@@ -17,6 +17,13 @@ struct ShownFormFixture : ::testing::Test {
         Form->Free();
         Application->ProcessMessages();
     }
+    // A hidden borderless form for ShowModal; the test frees it.
+    TForm* NewDialog() {
+        auto* dialog = new TForm(nullptr);
+        dialog->SetBorderStyle(bsNone);
+        dialog->SetBounds(60, 60, 200, 100);
+        return dialog;
+    }
     // A left click at a point of the form's client area, as the mouse delivers it.
     void ClickAt(int x, int y) {
         HWND h = Form->Handle();

@@ -1,0 +1,28 @@
+#include "platform/ui/OwnerDraw.h"
+#include "platform/ui/TControlCanvas.h"
+#include "platform/ui/TWinControl.h"
+
+void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& item,
+                   const std::function<void(int index, const TRect& rect, TOwnerDrawState state)>& draw) {
+    TOwnerDrawState state = OwnerDrawState(item.itemState);
+    TRect rect = TRect::From(item.rcItem);
+    int index = static_cast<int>(item.itemID);
+    canvas.PaintOn(item.hDC, [&] {
+        canvas.SetFont(control.Font());
+        canvas.SetBrush(control.Brush());
+        canvas.Brush()->SetColor(control.Color());
+        if (index >= 0 && (state & odSelected)) {
+            canvas.Brush()->SetColor(clHighlight);
+            canvas.Font()->SetColor(clHighlightText);
+        }
+        if (index >= 0) draw(index, rect, state);
+        else canvas.FillRect(rect);
+        if (state & odFocused) canvas.DrawFocusRect(rect);
+    });
+}
+
+void DrawItemText(TCanvas& canvas, const TRect& rect, const String& text, bool rightAligned) {
+    int y = rect.Top + (rect.Height() - canvas.TextHeight(text)) / 2;
+    int x = rightAligned ? rect.Right - 2 - canvas.TextWidth(text) : rect.Left + 2;
+    canvas.TextRect(rect, x, y, text);
+}

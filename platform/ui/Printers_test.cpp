@@ -1,0 +1,18 @@
+#include <gtest/gtest.h>
+#include "platform/ui/Printers.h"
+#include "platform/ui/UIErrors.h"
+
+TEST(PrintersTest, ListAndIndexAgreeAndABadIndexIsRefused) {
+    TPrinter* printer = Printer();
+    int count = printer->Printers()->Count();
+    // the default printer is selected when there is any
+    EXPECT_EQ(printer->PrinterIndex() >= 0, count > 0);
+    EXPECT_LT(printer->PrinterIndex(), count);
+    EXPECT_THROW(printer->SetPrinterIndex(count), EListError);
+    EXPECT_THROW(printer->SetPrinterIndex(-2), EListError);
+    String before = printer->Printers()->Text();
+    printer->Refresh();
+    EXPECT_EQ(printer->Printers()->Text(), before);
+    printer->SetPrinterIndex(-1);
+    EXPECT_EQ(printer->PrinterIndex() >= 0, count > 0);
+}
