@@ -104,7 +104,10 @@ void TStudentsForm::BuildLayout() {
     lesson->SetDataSet(StudentsTable);
     StudentsTable->SetSortedField("Name");
 
-    FileListbox = &FUserNames;
+    FileListbox = new TListBox(this);
+    FileListbox->SetName("FileListbox");
+    FileListbox->SetParent(this);
+    FileListbox->SetBounds(16, 16, 200, 300);
 
     auto edit = [this](const char* name, int top, const String& text) {
         auto* e = new TEdit(this);

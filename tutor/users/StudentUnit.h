@@ -9,7 +9,7 @@
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Forms.h"
-#include "tutor/users/UserNames.h"
+#include "platform/ui/ListBox.h"
 
 class TStudentsForm : public TForm {
 public:
@@ -19,7 +19,7 @@ public:
     // The list file, sorted by name; FileListbox holds its names in the same order, so the row
     // of a user is its position in the list plus one.
     TMemData* StudentsTable = nullptr;
-    TUserNames* FileListbox = nullptr;
+    TListBox* FileListbox = nullptr;
     TEdit* UserNameEdit = nullptr;
     TEdit* GoalEdit = nullptr;
     TEdit* PasswordEdit = nullptr;
@@ -60,7 +60,6 @@ private:
 
     std::unique_ptr<TMemData> FStudentsTable;
     std::unique_ptr<TIcon> FIcon;
-    TUserNames FUserNames;
     bool FUsersRead = false;   // the last LoadStudents succeeded
 };
 

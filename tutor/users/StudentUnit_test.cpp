@@ -59,7 +59,6 @@ TEST_F(StudentsTest, FirstRunWritesTheListAndTheRecordOfNoUserName) {
     EXPECT_EQ(CurrentLesson, 1);
     EXPECT_EQ(UserGoal, 100);
     EXPECT_EQ(Names(), std::vector<String>{"NoUserName"});
-    EXPECT_EQ(StudentsForm->FileListbox->ItemIndex(), 0);
     EXPECT_EQ(StudentsForm->StudentsTable->FieldByName("name")->AsString(), "NoUserName");
     EXPECT_EQ(StudentsForm->PasswordEdit->Text(), "OpenAccess");
     EXPECT_EQ(OtherFlags(), std::vector<bool>(8, true));
