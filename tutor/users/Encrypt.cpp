@@ -49,3 +49,28 @@ String DecryptText(const String& text, std::uint16_t key) {
     }
     return out;
 }
+
+namespace Encrypt {
+String EncodePassword(const String& text) {
+    String s = text;
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);   // ASCII only: Arabic letters stay
+    s = EncryptText(s, StartKey(s.size()));
+    static const char digits[] = "0123456789ABCDEF";
+    String hex;
+    hex.reserve(s.size() * 2);
+    for (char c : s) {
+        unsigned char b = static_cast<unsigned char>(c);
+        hex.push_back(digits[b >> 4]);
+        hex.push_back(digits[b & 15]);
+    }
+    return hex;
+}
+
+String DecodePassword(const String& hex) {
+    String b;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        b.push_back(static_cast<char>(HexToWord(hex.substr(i, 2)) & 0xFF));
+    return DecryptText(b, StartKey(b.size()));
+}
+}  // namespace Encrypt

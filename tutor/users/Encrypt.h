@@ -12,6 +12,11 @@ inline constexpr std::uint16_t Addend = 0x7F4A;
 
 // Running key at the start of a text of the given length in bytes.
 std::uint16_t StartKey(std::size_t length);
+
+// A password as stored: the letters A to Z lowered, scrambled, two upper hexadecimal digits a byte.
+String EncodePassword(const String& text);
+// Reads the digit pairs back (an odd last digit is ignored) and unscrambles them.
+String DecodePassword(const String& hex);
 }  // namespace Encrypt
 
 // The first four characters as hexadecimal digits ("0" padded in front); non-digits read as 0.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <vector>
 #include "tutor/users/Encrypt.h"
 
 TEST(EncryptTest, HexToWordReadsOnlyUpperDigits) {
@@ -35,4 +36,57 @@ TEST(EncryptTest, StartKeyWrapsModulo65536) {
     EXPECT_EQ(Encrypt::StartKey(0), Encrypt::StartConstant);   // 0 * (-1) * (-2)
     EXPECT_EQ(Encrypt::StartKey(3), std::uint16_t(6 + Encrypt::StartConstant));
     EXPECT_EQ(Encrypt::StartKey(100), std::uint16_t((100 * 99 * 98) % 65536 + Encrypt::StartConstant));
+}
+
+namespace {
+String Lowered(String s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return s;
+}
+}  // namespace
+
+TEST(EncryptTest, PasswordsComeBackLoweredForEveryTextWithoutByte255) {
+    std::vector<String> texts = {"", "a", "OpenAccess", "openaccess", "Z", "كلمة السر"_a, "MiXeD 123 !@#"};
+    String all;
+    for (int b = 0; b < 255; ++b) all.push_back(static_cast<char>(b));
+    texts.push_back(all);
+    std::uint32_t seed = 12345;
+    for (int n = 0; n < 200; ++n) {
+        String t;
+        for (int len = static_cast<int>(seed % 23); len > 0; --len) {
+            seed = seed * 1103515245u + 12345u;
+            t.push_back(static_cast<char>((seed >> 16) % 255));
+        }
+        texts.push_back(t);
+    }
+    for (const String& t : texts) {
+        String hex = Encrypt::EncodePassword(t);
+        EXPECT_EQ(hex.size(), 2 * t.size());
+        EXPECT_EQ(hex.find_first_not_of("0123456789ABCDEF"), String::npos) << hex;
+        EXPECT_EQ(Encrypt::DecodePassword(hex), Lowered(t)) << hex;
+        EXPECT_EQ(Encrypt::EncodePassword(Lowered(t)), hex);
+    }
+}
+
+TEST(EncryptTest, TheStoredMarkerKeepsItsCode) {
+    // Files already written hold this code; a change of the three constants would lock them out.
+    EXPECT_EQ(Encrypt::EncodePassword("OpenAccess"), Encrypt::EncodePassword("openaccess"));
+    EXPECT_EQ(Encrypt::EncodePassword("openaccess"), "52DDEC5B44F7E7B7B8DF");
+}
+
+TEST(EncryptTest, DecodingReadsLowerHexDigitsAsZeroAndIgnoresAnOddLastDigit) {
+    String hex = Encrypt::EncodePassword("openaccess");
+    String lower = hex, zeroed = hex;
+    for (std::size_t i = 0; i < hex.size(); ++i) {
+        if (hex[i] >= 'A' && hex[i] <= 'F') {
+            lower[i] = static_cast<char>(hex[i] + 32);
+            zeroed[i] = '0';
+        }
+    }
+    ASSERT_NE(lower, hex);
+    EXPECT_EQ(Encrypt::DecodePassword(lower), Encrypt::DecodePassword(zeroed));
+    EXPECT_NE(Encrypt::DecodePassword(lower), "openaccess");
+    EXPECT_EQ(Encrypt::DecodePassword(hex + "7"), "openaccess");
+    EXPECT_EQ(Encrypt::DecodePassword("7"), "");
 }

@@ -1,4 +1,8 @@
 #include "tutor/users/StudentUnit.h"
+#include <algorithm>
+#include <climits>
+#include <set>
+#include "platform/rtl/IniFiles.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
 #include "tutor/games/GameUnit.h"
@@ -11,8 +15,73 @@
 #include "tutor/results/Results.h"
 #include "tutor/tests/Level.h"
 #include "tutor/tests/SpeedUnit.h"
+#include "tutor/users/Encrypt.h"
 
 TStudentsForm* StudentsForm = nullptr;
+
+namespace {
+
+// Stored, encoded, for a user without a password; the entry writes it capitalised.
+const char* const NoPassword = "openaccess";
+constexpr int NameSize = 150;
+
+String Section(int n) { return "User" + IntToStr(n); }
+
+// The values of a line as the table's text loader splits it: no quoting, and a trailing
+// delimiter gives no empty last value.
+std::vector<String> LineValues(const String& line) {
+    std::vector<String> values;
+    std::size_t start = 0;
+    while (start < line.size()) {
+        std::size_t at = line.find(',', start);
+        values.push_back(line.substr(start, at == String::npos ? String::npos : at - start));
+        if (at == String::npos) break;
+        start = at + 1;
+    }
+    return values;
+}
+
+// The table's loader would take a line with more values than name and lesson, or a name longer
+// than its field, and the next save would write the line back cut; an unknown header would load
+// every line without its values. Such a file is refused as a whole, before the table sees it.
+// Answers whether the file has any line.
+bool CheckListFile(const String& file) {
+    TStringList lines;
+    lines.LoadFromFile(file);
+    if (lines.Count() == 0) return false;
+    std::vector<String> header = LineValues(lines[0]);
+    bool named = header.size() == 2 && ((SameText(header[0], "name") && SameText(header[1], "lesson")) ||
+                                        (SameText(header[0], "lesson") && SameText(header[1], "name")));
+    if (!named) throw Exception("The user list " + file + " does not begin with the line name,lesson");
+    int nameAt = SameText(header[0], "name") ? 0 : 1;
+    for (int i = 1; i < lines.Count(); ++i) {
+        std::vector<String> values = LineValues(lines[i]);
+        String where = Format("Line %d of the user list %s", {i + 1, file});
+        if (values.size() > 2) throw Exception(where + " holds more values than a name and a lesson");
+        if (values.size() > std::size_t(nameAt) && values[std::size_t(nameAt)].size() > NameSize)
+            throw Exception(where + Format(" holds a name longer than %d characters", {NameSize}));
+        std::size_t lessonAt = std::size_t(1 - nameAt);
+        int lesson;
+        if (values.size() > lessonAt && !values[lessonAt].empty() && !TryStrToInt(values[lessonAt], lesson))
+            throw Exception(where + " holds the lesson \"" + values[lessonAt] + "\", which is not a number");
+    }
+    return true;
+}
+
+// A name the list file can hold and give back unchanged.
+void CheckStorableName(const String& name) {
+    if (name.find_first_of(",\r\n") != String::npos)
+        throw Exception("A user name cannot hold a comma or a line break: " + name);
+    if (name.size() > NameSize) throw Exception(Format("A user name cannot be longer than %d characters", {NameSize}));
+}
+
+// One user, as the list and the records tell them apart: blanks around the name and letter case
+// aside. The list box's exact find ignores case, and the records' reader drops the blanks.
+bool SameUserName(const String& a, const String& b) { return AnsiCompareText(Trim(a), Trim(b)) == 0; }
+
+int RecordCount(const TIniFile& ini) { return std::max(0, ini.ReadInteger("Results", "Count", 0)); }
+
+}  // namespace
 
 TStudentsForm::TStudentsForm(TComponent* owner) : TForm(owner) {
     BuildLayout();
@@ -23,13 +92,43 @@ TStudentsForm::~TStudentsForm() = default;
 
 void TStudentsForm::BuildLayout() {
     SetUpScreenForm(this, "StudentsForm", 792, 566, poScreenCenter);
-    UserNameEdit = new TEdit(this);
-    UserNameEdit->SetName("UserNameEdit");
-    UserNameEdit->SetParent(this);
-    UserNameEdit->SetText("NoUserName");
-    GoalEdit = new TEdit(this);
-    GoalEdit->SetName("GoalEdit");
-    GoalEdit->SetParent(this);
+
+    FStudentsTable = std::make_unique<TMemData>("StudentsTable");
+    StudentsTable = FStudentsTable.get();
+    auto* name = new TStringField();
+    name->SetFieldName("name");
+    name->SetSize(NameSize);
+    name->SetDataSet(StudentsTable);
+    auto* lesson = new TIntegerField();
+    lesson->SetFieldName("lesson");
+    lesson->SetDataSet(StudentsTable);
+    StudentsTable->SetSortedField("Name");
+
+    FileListbox = new TListBox(this);
+    FileListbox->SetName("FileListbox");
+    FileListbox->SetParent(this);
+    FileListbox->SetBounds(16, 16, 200, 300);
+
+    auto edit = [this](const char* name, int top, const String& text) {
+        auto* e = new TEdit(this);
+        e->SetName(name);
+        e->SetParent(this);
+        e->SetBounds(240, top, 300, 24);
+        e->SetText(text);
+        return e;
+    };
+    UserNameEdit = edit("UserNameEdit", 16, "NoUserName");
+    GoalEdit = edit("GoalEdit", 48, "");
+    PasswordEdit = edit("PasswordEdit", 80, "");
+    NewPasswordEdit = edit("NewPasswordEdit", 112, NoPassword);
+    ConfirmNewPasswordEdit = edit("ConfirmNewPasswordEdit", 144, NoPassword);
+
+    NewPasswordCancelBtn_ = new TCheckBox(this);
+    NewPasswordCancelBtn_->SetName("NewPasswordCancelBtn_");
+    NewPasswordCancelBtn_->SetParent(this);
+    NewPasswordCancelBtn_->SetBounds(240, 176, 300, 24);
+    NewPasswordCancelBtn_->SetCaption("Enter without password");
+
     ImageList1 = new TImageList(this);
 }
 
@@ -42,10 +141,204 @@ void TStudentsForm::FormCreate(TObject*) {
     GoalEdit->SetText(IntToStr(UserGoal));
 }
 
-// The user list and the automatic entry arrive with the user store; until then no user is entered.
-void TStudentsForm::LoadStudents() {}
-void TStudentsForm::PasswordCancelBtnClick(TObject*) {}
-void TStudentsForm::ReloginCurrentUser() {}
+String TStudentsForm::ListFile() const { return AppDir + "\\Data\\" + "A" + "Students.txt"; }
+String TStudentsForm::ResultsFile() const { return AppDir + "\\Data\\" + "A" + "Results.ini"; }
+
+int TStudentsForm::NameIndex(const String& name) const {
+    TStrings* names = FileListbox->Items();
+    for (int i = 0; i < names->Count(); ++i)
+        if (SameUserName((*names)[i], name)) return i;
+    return -1;
+}
+
+void TStudentsForm::FillNameList() {
+    TStrings* names = FileListbox->Items();
+    names->BeginUpdate();
+    names->Clear();
+    TField* name = StudentsTable->FieldByName("name");
+    for (StudentsTable->First(); !StudentsTable->Eof(); StudentsTable->Next()) names->Add(name->AsString());
+    names->EndUpdate();
+}
+
+void TStudentsForm::RequireUserList() const {
+    if (!FUsersRead) throw Exception("The user list " + ListFile() + " has not been read; the user store is left as it is");
+}
+
+void TStudentsForm::LoadStudents() {
+    const String file = ListFile();
+    FUsersRead = false;
+    StudentsTable->TextDelimiter = ',';
+    if (FileExists(file)) {
+        try {
+            // the table's loader keeps its records for a file without lines: an empty list
+            // holds no users
+            if (!CheckListFile(file)) StudentsTable->Close();
+            StudentsTable->LoadFromDelimitedFile(file);
+        } catch (...) {
+            // nothing of an earlier load may be saved over the file the user has now
+            FileListbox->Clear();
+            StudentsTable->Close();
+            throw;
+        }
+        StudentsTable->Open();
+        FillNameList();
+        Application->ProcessMessages();
+    } else {
+        FileListbox->Clear();
+        FileListbox->Items()->Add("name,lesson");
+        FileListbox->Items()->SaveToFile(file);
+        StudentsTable->LoadFromDelimitedFile(file);
+        StudentsTable->Open();
+        FileListbox->Clear();
+    }
+    FUsersRead = true;
+}
+
+int TStudentsForm::FindUserIndex(const String& name) {
+    TIniFile ini(ResultsFile());
+    const int count = RecordCount(ini);
+    if (count == 0) return 0;
+    // Only sections that are there are records: a Count far beyond them costs nothing and a
+    // missing section is nobody's.
+    TStringList sections;
+    ini.ReadSections(sections);
+    std::set<int> present;
+    for (int i = 0; i < sections.Count(); ++i) {
+        const String& s = sections[i];
+        if (s.size() < 5 || !SameText(s.substr(0, 4), "User")) continue;
+        int n = StrToIntDef(s.substr(4), 0);
+        if (n >= 1 && n <= count && IntToStr(n) == s.substr(4)) present.insert(n);
+    }
+    for (int n : present)
+        if (SameUserName(ini.ReadString(Section(n), "Name", ""), name)) return n;
+    return 0;
+}
+
+// The section a new user's record takes: past Count, and never one that already names a user.
+int TStudentsForm::NewRecordIndex() const {
+    TIniFile ini(ResultsFile());
+    int count = RecordCount(ini);
+    if (count == INT_MAX) throw Exception("The user records of " + ResultsFile() + " cannot take another user");
+    int n = count + 1;
+    while (n < INT_MAX && ini.ValueExists(Section(n), "Name")) ++n;
+    return n;
+}
+
+void TStudentsForm::ReadStoredPassword(String& password) {
+    password = NoPassword;
+    int n = FindUserIndex(CurrentUser);
+    if (n > 0) password = DecodePassword(TIniFile(ResultsFile()).ReadString(Section(n), "Password", StoredPassword));
+}
+
+void TStudentsForm::PasswordCancelBtnClick(TObject*) {
+    String password;
+    ReadStoredPassword(password);
+    if (password != NoPassword) return;   // nobody is entered; the current user stays
+    PasswordEdit->SetText("OpenAccess");
+    NewPasswordEdit->SetText("OpenAccess");
+    ConfirmNewPasswordEdit->SetText("OpenAccess");
+    NewPasswordCancelBtn_->SetChecked(false);
+    if (NewPasswordEdit->Text() == ConfirmNewPasswordEdit->Text() && !NewPasswordEdit->Text().empty()) {
+        SaveNewPassword();
+        PlayVoice("NewUser");
+        EnterAsCurrentUser();
+    }
+}
+
+void TStudentsForm::SaveNewPassword() {
+    RequireUserList();
+    StoredPassword = NewPasswordEdit->Text();
+    int n = FindUserIndex(UserNameEdit->Text());
+    if (n == 0) {
+        CheckStorableName(UserNameEdit->Text());
+        n = NewRecordIndex();
+    }
+    TIniFile(ResultsFile()).WriteString(Section(n), "Password", EncodePassword(StoredPassword));
+}
+
+void TStudentsForm::EnterAsCurrentUser() {
+    RequireUserList();
+    CurrentUser = UserNameEdit->Text();
+    const String t = Trim(CurrentUser);
+    int at = NameIndex(t);
+    if (at < 0) {
+        CheckStorableName(CurrentUser);
+        SetFirstVisitFlags(true);
+        AddUserRecord();
+        CurrentLesson = 1;
+        AddStudent(1);
+        FillNameList();   // in the table's order, so that positions stay row numbers
+        at = NameIndex(t);
+        FileListbox->SetItemIndex(at);
+        StudentsTable->SetRecNo(at + 1);
+    } else {
+        StudentsTable->SetRecNo(at + 1);
+        TField* lesson = StudentsTable->FieldByName("lesson");
+        CurrentLesson = lesson->IsNull() ? 1 : lesson->AsInteger();   // a line without its lesson starts at the first
+        SaveUserGoal();
+    }
+}
+
+void TStudentsForm::AddStudent(int lesson) {
+    RequireUserList();
+    StudentsTable->Open();
+    const String text = UserNameEdit->Text();
+    if (NameIndex(text) >= 0) {
+        MainFrm->ShowMessageText(InterfaceLanguage == "A" ? "الاسم موجود نرجو اعادة التسمية"_a
+                                                          : "Name Is Already Existed .. Please Rename");
+        return;
+    }
+    CheckStorableName(text);
+    StudentsTable->Insert();
+    StudentsTable->FieldByName("name")->SetAsString(text);
+    StudentsTable->FieldByName("lesson")->SetAsInteger(lesson);
+    StudentsTable->Post();
+    StudentsTable->TextDelimiter = ',';
+    StudentsTable->SaveToDelimitedFile(ListFile());
+}
+
+void TStudentsForm::AddUserRecord() {
+    RequireUserList();
+    const String text = UserNameEdit->Text();
+    if (NameIndex(text) >= 0) return;
+    TIniFile ini(ResultsFile());
+    const int n = NewRecordIndex();
+    ini.WriteInteger("Results", "Count", n);
+    UserGoal = StrToIntDef(GoalEdit->Text(), UserGoal);
+    const String s = Section(n);
+    ini.WriteString(s, "Name", text);
+    ini.WriteInteger(s, "Goal", UserGoal);
+    ini.WriteInteger(s, "WPM", 0);
+    ini.WriteInteger(s, "AWPM", 0);
+    ini.WriteInteger(s, "Time", 0);
+    ini.WriteString(s, "CChars", "\"0\"");
+    ini.WriteString(s, "WChars", "\"0\"");
+}
+
+void TStudentsForm::SaveUserGoal() {
+    RequireUserList();
+    int n = FindUserIndex(CurrentUser);
+    if (n == 0) return;
+    UserGoal = StrToIntDef(GoalEdit->Text(), UserGoal);
+    TIniFile(ResultsFile()).WriteInteger(Section(n), "Goal", UserGoal);
+}
+
+void TStudentsForm::ReloginCurrentUser() {
+    if (!FileExists(ResultsFile())) TIniFile(ResultsFile()).WriteInteger("Results", "Count", 0);
+    NewPasswordEdit->SetText(PasswordEdit->Text());
+    LoadStudents();
+    if (NameIndex(CurrentUser) < 0) {
+        SaveNewPassword();
+        AddStudent(1);
+        AddUserRecord();
+        FillNameList();
+    } else {
+        EnterAsCurrentUser();
+    }
+}
+
+String TStudentsForm::EncodePassword(const String& text) { return Encrypt::EncodePassword(text); }
+String TStudentsForm::DecodePassword(const String& hex) { return Encrypt::DecodePassword(hex); }
 
 void TStudentsForm::SetFirstVisitFlags(bool value) {
     MainFrm->FirstVisit = value;

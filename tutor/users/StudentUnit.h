@@ -1,33 +1,66 @@
 #pragma once
-// The user store's form: never shown; it enters the user of its name box on every activation
-// of the main menu.
+// The user store's form: never shown. It holds the user list (Data\AStudents.txt) and the user
+// records (Data\AResults.ini), and enters the user of its name box on every activation of the
+// main menu.
 #include <memory>
+#include "memdata/MemData.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
+#include "platform/ui/CheckBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ListBox.h"
 
 class TStudentsForm : public TForm {
 public:
     explicit TStudentsForm(TComponent* owner);
     ~TStudentsForm() override;
 
-    void LoadStudents();
-    void PasswordCancelBtnClick(TObject* sender);
-    void ReloginCurrentUser();
-    void SetFirstVisitFlags(bool value);
-    void PlayVoice(const String& name);
-
+    // The list file, sorted by name; FileListbox holds its names in the same order, so the row
+    // of a user is its position in the list plus one.
+    TMemData* StudentsTable = nullptr;
+    TListBox* FileListbox = nullptr;
     TEdit* UserNameEdit = nullptr;
     TEdit* GoalEdit = nullptr;
+    TEdit* PasswordEdit = nullptr;
+    TEdit* NewPasswordEdit = nullptr;
+    TEdit* ConfirmNewPasswordEdit = nullptr;
+    TCheckBox* NewPasswordCancelBtn_ = nullptr;
     TImageList* ImageList1 = nullptr;
 
     void FormCreate(TObject* sender);
+    // Raises when the list file cannot be read as a user list; the files stay as they are, the
+    // table and the name list are emptied, and nothing is written to the store until a load
+    // succeeds.
+    void LoadStudents();
+    void PasswordCancelBtnClick(TObject* sender);   // the automatic entry
+    void ReloginCurrentUser();                      // after a change of the interface language
+    void EnterAsCurrentUser();
+    void SaveNewPassword();
+    void ReadStoredPassword(String& password);
+    void AddStudent(int lesson);
+    void AddUserRecord();
+    int FindUserIndex(const String& name);          // [User<n>] of the name, 0 when none
+    void SaveUserGoal();
+    String EncodePassword(const String& text);
+    String DecodePassword(const String& hex);
+    void SetFirstVisitFlags(bool value);
+    void PlayVoice(const String& name);
+
+    String ListFile() const;
+    String ResultsFile() const;
+    // Position of the name in FileListbox, blanks around it and letter case aside; -1 when absent.
+    int NameIndex(const String& name) const;
 
 private:
     void BuildLayout();
+    void FillNameList();
+    void RequireUserList() const;
+    int NewRecordIndex() const;
 
+    std::unique_ptr<TMemData> FStudentsTable;
     std::unique_ptr<TIcon> FIcon;
+    bool FUsersRead = false;   // the last LoadStudents succeeded
 };
 
 extern TStudentsForm* StudentsForm;
