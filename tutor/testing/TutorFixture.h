@@ -1,5 +1,6 @@
 #pragma once
 // A program folder of its own for each test, and the tutor started in it with a fresh application.
+#include "tutor/users/Encrypt.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <functional>
@@ -92,6 +93,13 @@ struct TutorFixture : ::testing::Test {
         WhenShown[Aboutform] = [=] { send(Aboutform->ShockwaveFlash, L"OK"); };
         WhenShown[OptionForm] = [=] { send(OptionForm->ShockwaveFlash, L"Cancel"); };
     }
+    // A user store of an earlier run: NoUserName at the given lesson, entered without a password.
+    void WriteUserStore(int lesson = 1) {
+        Dir.Write("Data\\AStudents.txt", "name,lesson\r\nNoUserName," + IntToStr(lesson) + "\r\n");
+        Dir.Write("Data\\AResults.ini", "[Results]\r\nCount=1\r\n[User1]\r\nPassword=" +
+                                              Encrypt::EncodePassword("OpenAccess") + "\r\nName=NoUserName\r\nGoal=100\r\n");
+    }
+    String Voice() const { return Dir.File("Data\\effects\\NewUserA.wav"); }
     std::vector<bool> OtherFlags() const {
         return {BeginnerForm->FirstVisit, ClassForm->FirstVisit, LessonsForm->FirstVisit, LevelForm->FirstVisit,
                 GameForm->FirstVisit, SpeedForm->FirstVisit, ResultsForm->FirstVisit, OptionForm->FirstVisit};
