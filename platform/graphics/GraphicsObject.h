@@ -1,6 +1,6 @@
 #pragma once
 // The shared part of TFont, TBrush and TPen: a change event and a lazily made handle.
-#include "platform/ui/TObject.h"
+#include "platform/rtl/TObject.h"
 
 class TGraphicsObject : public TPersistent {
 public:

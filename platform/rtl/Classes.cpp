@@ -341,11 +341,11 @@ void TStringList::CheckIndex(int index) const {
 }
 
 void TStringList::Changed() {
-    if (UpdateCount() == 0 && OnChange) OnChange(nullptr);
+    if (UpdateCount() == 0 && OnChange) OnChange(this);
 }
 
 void TStringList::Changing() {
-    if (UpdateCount() == 0 && OnChanging) OnChanging(nullptr);
+    if (UpdateCount() == 0 && OnChanging) OnChanging(this);
 }
 
 void TStringList::SetUpdateState(bool updating) {

@@ -5,10 +5,9 @@
 #include <vector>
 #include "String.h"
 #include "SysUtils.h"
+#include "TObject.h"
 
-class TObject;
 class TStream;
-using TNotifyEvent = std::function<void(TObject* sender)>;
 
 // Pointers, not owned. Index errors raise EListError "List index out of bounds (%d)".
 class TList {
@@ -49,7 +48,7 @@ enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 // Lines of text, each with an object pointer. The storage is left to descendants (TStringList
 // here, a list box's items elsewhere), which implement the abstract operations.
-class TStrings {
+class TStrings : public TObject {
 public:
     TStrings() = default;
     virtual ~TStrings() = default;
@@ -156,7 +155,7 @@ public:
     bool CaseSensitive() const { return FCaseSensitive; }
     void SetCaseSensitive(bool value);
 
-    TNotifyEvent OnChange;     // sender: none, the lists are not TObjects yet
+    TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
 
 protected:

@@ -2,10 +2,6 @@
 #include <algorithm>
 #include "platform/ui/UIErrors.h"
 
-void TPersistent::Assign(TPersistent* source) {
-    throw EConvertError(String("Cannot assign a ") + (source ? "object" : "nil") + " to this object");
-}
-
 TComponent::TComponent(TComponent* owner) {
     if (owner) owner->InsertComponent(this);
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 #include "platform/rtl/String.h"
-#include "platform/ui/TObject.h"
+#include "platform/rtl/TObject.h"
 
 enum class TOperation { opInsert, opRemove };
 using enum TOperation;
