@@ -1,7 +1,7 @@
 #include "WebView.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
-#include "platform/web/OleError.h"
+#include "platform/win/OleError.h"
 #include "platform/web/StreamOnBytes.h"
 #include "platform/web/WebFiles.h"
 #include "platform/xml/XMLDocument.h"

@@ -1,7 +1,7 @@
 #include "platform/graphics/Bitmap.h"
 #include <algorithm>
 #include <cstring>
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 namespace {
 std::vector<TCanvas*> CanvasesWithMemoryDC;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include "platform/graphics/Bitmap.h"
 #include "platform/testing/TestSupport.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphic.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 TCanvas::TCanvas() : FFont(std::make_unique<TFont>()), FBrush(std::make_unique<TBrush>()), FPen(std::make_unique<TPen>()) {
     FFont->OnChange = [this](TObject*) { Deselect(FontValid); };

@@ -1,7 +1,7 @@
 #include "platform/graphics/Icon.h"
 #include <cstring>
 #include "platform/graphics/GdiObject.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 TIcon::TIcon() = default;
 TIcon::~TIcon() { FreeHandle(); }

@@ -1,7 +1,7 @@
 #include "platform/graphics/ImageList.h"
 #include <algorithm>
 #include "platform/graphics/GdiObject.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 void TChangeLink::Change() { if (OnChange) OnChange(Sender); }
 

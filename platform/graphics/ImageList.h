@@ -6,7 +6,7 @@
 #include <vector>
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Icon.h"
-#include "platform/ui/TComponent.h"
+#include "platform/rtl/TComponent.h"
 
 class TCustomImageList;
 

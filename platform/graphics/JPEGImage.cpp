@@ -2,7 +2,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 extern "C" {
 #include <jpeglib.h>
 }

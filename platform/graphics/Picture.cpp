@@ -1,6 +1,6 @@
 #include "platform/graphics/Picture.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;

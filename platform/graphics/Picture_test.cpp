@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include "platform/graphics/Graphics.h"
 #include "platform/testing/TestSupport.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 // Fixtures made with ImageMagick:
 //   quadrants.jpg  16x16: red top-left, blue top-right, lime bottom half (quality 95, no subsampling)

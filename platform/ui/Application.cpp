@@ -1,5 +1,5 @@
 #include "platform/ui/Application.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 #include "platform/win/KeyboardLayout.h"
 
 TApplication* Application = new TApplication(nullptr);   // lives as long as the process

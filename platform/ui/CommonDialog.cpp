@@ -2,7 +2,7 @@
 #include <commdlg.h>
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 namespace {
 thread_local TCommonDialog* Opening = nullptr;

@@ -4,7 +4,7 @@
 // A failure of the system call (not a cancel) raises EInvalidOperation.
 #include <windows.h>
 #include <commdlg.h>
-#include "platform/ui/TComponent.h"
+#include "platform/rtl/TComponent.h"
 
 class TCommonDialog : public TComponent {
 public:

@@ -5,7 +5,7 @@
 #include <vector>
 #include <windows.h>
 #include "platform/rtl/Classes.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 struct TItemMessages {
     UINT Count, TextLength, Text, Add, Insert, FindExact, GetData, SetData, Delete, Reset;

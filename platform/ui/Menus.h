@@ -3,7 +3,7 @@
 // menu's hidden window receives the WM_COMMAND of a chosen item and clicks it.
 #include <memory>
 #include <vector>
-#include "platform/ui/TComponent.h"
+#include "platform/rtl/TComponent.h"
 #include "platform/ui/TControl.h"
 #include "platform/ui/UtilityWindow.h"
 

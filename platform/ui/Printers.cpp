@@ -3,7 +3,7 @@
 #include <winspool.h>
 #include <vector>
 #include "platform/rtl/SysUtils.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 TPrinter* Printer() {
     static TPrinter printer;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include "platform/ui/Printers.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 TEST(PrintersTest, ListAndIndexAgreeAndABadIndexIsRefused) {
     TPrinter* printer = Printer();

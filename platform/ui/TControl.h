@@ -7,8 +7,8 @@
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Geometry.h"
 #include "platform/ui/Messages.h"
-#include "platform/ui/TComponent.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/TComponent.h"
+#include "platform/rtl/Errors.h"
 
 class TWinControl;
 

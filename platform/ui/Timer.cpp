@@ -1,6 +1,6 @@
 #include "platform/ui/Timer.h"
 #include "platform/ui/TControl.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     FWindow = std::make_unique<TUtilityWindow>([this](TMessage& m) { WndProc(m); });

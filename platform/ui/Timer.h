@@ -1,7 +1,7 @@
 #pragma once
 // TTimer: a window timer on a hidden window of its own, so a test can fire it with WM_TIMER.
 #include <memory>
-#include "platform/ui/TComponent.h"
+#include "platform/rtl/TComponent.h"
 #include "platform/ui/UtilityWindow.h"
 
 class TTimer : public TComponent {

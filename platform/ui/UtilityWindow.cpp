@@ -1,6 +1,6 @@
 #include "platform/ui/UtilityWindow.h"
 #include "platform/ui/TControl.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 static const wchar_t UtilityClass[] = L"Tapwise.UtilWindow";
 

@@ -1,5 +1,5 @@
 #include "MemoryBrowser.h"
-#include "platform/web/OleError.h"
+#include "platform/win/OleError.h"
 
 namespace web {
 

@@ -3,7 +3,7 @@
 #include <mshtmdid.h>
 #include <ocidl.h>
 #include "platform/web/ComPtr.h"
-#include "platform/web/OleError.h"
+#include "platform/win/OleError.h"
 
 namespace web {
 

@@ -3,8 +3,8 @@
 #include "platform/web/BrowserSite.h"
 #include "platform/web/ComPtr.h"
 #include "platform/web/MshtmlDocument.h"
-#include "platform/web/OleError.h"
-#include "platform/web/OleInit.h"
+#include "platform/win/OleError.h"
+#include "platform/win/OleInit.h"
 
 namespace web {
 

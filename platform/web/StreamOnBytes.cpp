@@ -1,6 +1,6 @@
 #include "StreamOnBytes.h"
 #include <windows.h>
-#include "platform/web/OleError.h"
+#include "platform/win/OleError.h"
 
 namespace web {
 

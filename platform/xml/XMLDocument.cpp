@@ -1,8 +1,8 @@
 #include "XMLDocument.h"
 #include <windows.h>
 #include <msxml.h>
-#include "platform/web/OleError.h"
-#include "platform/web/OleInit.h"
+#include "platform/win/OleError.h"
+#include "platform/win/OleInit.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
-#include "platform/web/OleError.h"
+#include "platform/win/OleError.h"
 #include "platform/xml/XMLDocument.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "OleInit.h"
+#include "platform/win/OleInit.h"
 #include <ole2.h>
 
 void EnsureOleInitialized() {

@@ -1,4 +1,4 @@
-#include "OleError.h"
+#include "platform/win/OleError.h"
 #include <windows.h>
 #include <oleauto.h>
 

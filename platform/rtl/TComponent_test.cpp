@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "platform/ui/TComponent.h"
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/TComponent.h"
+#include "platform/rtl/Errors.h"
 
 namespace {
 

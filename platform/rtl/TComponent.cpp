@@ -1,6 +1,6 @@
-#include "platform/ui/TComponent.h"
+#include "platform/rtl/TComponent.h"
 #include <algorithm>
-#include "platform/ui/UIErrors.h"
+#include "platform/rtl/Errors.h"
 
 TComponent::TComponent(TComponent* owner) {
     if (owner) owner->InsertComponent(this);
