@@ -3,13 +3,13 @@
 // records (Data\AResults.ini), and enters the user of its name box on every activation of the
 // main menu.
 #include <memory>
+#include "controls/CoolCtrls.h"
 #include "memdata/MemData.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Forms.h"
-#include "platform/ui/ListBox.h"
 
 class TStudentsForm : public TForm {
 public:
@@ -19,7 +19,7 @@ public:
     // The list file, sorted by name; FileListbox holds its names in the same order, so the row
     // of a user is its position in the list plus one.
     TMemData* StudentsTable = nullptr;
-    TListBox* FileListbox = nullptr;
+    TCoolListBox* FileListbox = nullptr;
     TEdit* UserNameEdit = nullptr;
     TEdit* GoalEdit = nullptr;
     TEdit* PasswordEdit = nullptr;
