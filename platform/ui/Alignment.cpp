@@ -33,8 +33,8 @@ int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT fl
         int room = rect.right - rect.left;
         if (width <= room) {   // a line that fits stays one line
             target.left = flags & DT_CENTER ? rect.left + (room - width) / 2 : rect.right - width;
-            target.right = target.left + width + 1;   // a pixel of slack: the system's line never wraps
-            flags &= ~(DT_CENTER | DT_RIGHT);
+            target.right = target.left + width;
+            flags &= ~(DT_CENTER | DT_RIGHT | DT_WORDBREAK);   // the system's wider measure would break it
         }
     }
     int h = DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &target, flags | (placeByShape ? DT_NOCLIP : 0));
