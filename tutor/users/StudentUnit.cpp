@@ -151,10 +151,12 @@ void TStudentsForm::BuildLayout() {
     lesson->SetDataSet(StudentsTable);
     StudentsTable->SetSortedField("Name");
 
-    FileListbox = new TListBox(this);
+    FileListbox = new TCoolListBox(this);
+    FileListbox->BeginLoading();
     FileListbox->SetName("FileListbox");
     FileListbox->SetParent(this);
     FileListbox->SetBounds(16, 16, 200, 300);
+    FileListbox->EndLoading();
 
     auto edit = [this](const char* name, int top, const String& text) {
         auto* e = new TEdit(this);

@@ -4,6 +4,7 @@
 // main menu.
 #include <array>
 #include <memory>
+#include "controls/CoolCtrls.h"
 #include "memdata/MemData.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
@@ -11,7 +12,6 @@
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Forms.h"
-#include "platform/ui/ListBox.h"
 
 // A user file the store cannot use: which file, which line of it (0: the file as a whole) and
 // why. The message (English) is for the error log; MessageLines tell the user.
@@ -35,7 +35,7 @@ public:
     // The list file, sorted by name; FileListbox holds its names in the same order, so the row
     // of a user is its position in the list plus one.
     TMemData* StudentsTable = nullptr;
-    TListBox* FileListbox = nullptr;
+    TCoolListBox* FileListbox = nullptr;
     TEdit* UserNameEdit = nullptr;
     TEdit* GoalEdit = nullptr;
     TEdit* PasswordEdit = nullptr;
