@@ -242,15 +242,17 @@ void TWinControl::CreateHandle() {
         throw;
     }
     ControlState &= ~csCreating;
-    // keep the stacking order of the child list
+    // keep the stacking order of the child list, whose last control lies on top: the new
+    // window goes right under the nearest later sibling that has one, or on top
     if (FParent) {
         auto& list = FParent->FWinControls;
         auto it = std::find(list.begin(), list.end(), this);
-        HWND after = HWND_BOTTOM;
-        for (auto p = list.begin(); p != it; ++p)
-            if ((*p)->FHandle) after = (*p)->FHandle;
-        if (after == HWND_BOTTOM) after = HWND_TOP;
-        SetWindowPos(FHandle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        HWND above = HWND_TOP;
+        if (it != list.end())
+            for (auto p = it + 1; p != list.end(); ++p)
+                if ((*p)->FHandle) { above = (*p)->FHandle; break; }
+        // SetWindowPos puts the window right below the one it is given
+        SetWindowPos(FHandle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     FLastClientWidth = -1;
     Realign();

@@ -4,6 +4,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Panel.h"
 
 namespace {
 
@@ -192,6 +193,39 @@ TEST_F(FormFixture, RecreateWndKeepsCaptionAndBounds) {
     EXPECT_EQ(r.right - r.left, 90);
     EXPECT_EQ(button->BoundsRect(), Bounds(12, 14, 90, 26));
     EXPECT_EQ(FindControl(after), button);
+}
+
+// The last control of the parent's list lies on top, whether it got there by being made last or
+// by BringToFront, and whether its window existed then or was made later.
+TEST_F(FormFixture, LaterSiblingsAndBroughtToFrontOnesLieOnTopBeforeAndAfterTheirWindowsExist) {
+    auto topAt = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(Form->Handle(), &p);
+        return FindControl(WindowFromPoint(p));
+    };
+    auto panel = [&](const char* name) {
+        auto* p = new TPanel(Form);
+        p->SetName(name);
+        p->SetParent(Form);
+        p->SetBounds(10, 10, 100, 100);
+        return p;
+    };
+    TPanel* a = panel("A");
+    TPanel* b = panel("B");
+    TPanel* c = panel("C");
+    a->BringToFront();        // no window yet
+    c->SendToBack();
+    Form->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(topAt(50, 50), a);
+    b->BringToFront();        // windows exist now
+    EXPECT_EQ(topAt(50, 50), b);
+    b->RecreateWnd();         // a new window keeps its place
+    Application->ProcessMessages();
+    EXPECT_EQ(topAt(50, 50), b);
+    b->SendToBack();
+    a->SendToBack();
+    EXPECT_EQ(topAt(50, 50), c);
 }
 
 TEST_F(FormFixture, PropertyChangesSendTheirComponentMessages) {
