@@ -33,6 +33,7 @@ public:
     // table and the name list are emptied, and nothing is written to the store until a load
     // succeeds.
     void LoadStudents();
+    bool UsersRead() const { return FUsersRead; }   // the last LoadStudents succeeded
     void PasswordCancelBtnClick(TObject* sender);   // the automatic entry
     void ReloginCurrentUser();                      // after a change of the interface language
     void EnterAsCurrentUser();
