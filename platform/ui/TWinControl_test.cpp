@@ -198,10 +198,9 @@ TEST_F(FormFixture, RecreateWndKeepsCaptionAndBounds) {
 // The last control of the parent's list lies on top, whether it got there by being made last or
 // by BringToFront, and whether its window existed then or was made later.
 TEST_F(FormFixture, LaterSiblingsAndBroughtToFrontOnesLieOnTopBeforeAndAfterTheirWindowsExist) {
+    // the system's hit test among the form's children, whatever other windows the screen shows
     auto topAt = [&](int x, int y) {
-        POINT p{x, y};
-        ClientToScreen(Form->Handle(), &p);
-        return FindControl(WindowFromPoint(p));
+        return FindControl(ChildWindowFromPointEx(Form->Handle(), POINT{x, y}, CWP_SKIPINVISIBLE));
     };
     auto panel = [&](const char* name) {
         auto* p = new TPanel(Form);

@@ -256,20 +256,25 @@ TEST_F(LessonFormTest, AMissingOrMalformedLessonFallsBackToTheNearestOne) {
 // real click on it followed by a click on the movie's OK opens lesson 3.
 TEST_F(LessonFormTest, ClickingTheThirdTitleAndOkInTheLessonListOpensLessonThree) {
     Dir.Write("Data\\interface\\Message.swf", ReadBytes(testing_support::SourcePath("..\\data\\interface\\Message.swf")));
+    // a real click: the system finds the window under the point; move and press go in one batch,
+    // so that no other program on the screen moves the pointer in between
     auto click = [](POINT p) {
-        SetCursorPos(p.x, p.y);
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, input, sizeof(INPUT));
+        INPUT input[3] = {};
+        for (INPUT& i : input) i.type = INPUT_MOUSE;
+        input[0].mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input[0].mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(3, input, sizeof(INPUT));
         for (int i = 0; i < 20; ++i) Application->ProcessMessages();
     };
     std::vector<String> titles;
     HWND underTitle = nullptr;
     auto inTheList = [&] {
         TListBox* list = LessonsForm->LessonsListBox;
-        LessonsForm->SetBounds(40, 40, LessonsForm->Width(), LessonsForm->Height());
+        // above whatever the other test programs show on the same screen
+        SetWindowPos(LessonsForm->Handle(), HWND_TOPMOST, 40, 40, 0, 0, SWP_NOSIZE);
         SetForegroundWindow(LessonsForm->Handle());
         Application->ProcessMessages();
         for (int i = 0; i < list->Items()->Count(); ++i) titles.push_back(list->Items()->Strings(i));
