@@ -242,17 +242,18 @@ void TWinControl::CreateHandle() {
         throw;
     }
     ControlState &= ~csCreating;
-    // keep the stacking order of the child list, whose last control lies on top: the new
-    // window goes right under the nearest later sibling that has one, or on top
+    // keep the stacking order of the child list, whose last control lies on top: the window goes
+    // just below the first later sibling that has one
     if (FParent) {
         auto& list = FParent->FWinControls;
         auto it = std::find(list.begin(), list.end(), this);
-        HWND above = HWND_TOP;
-        if (it != list.end())
-            for (auto p = it + 1; p != list.end(); ++p)
-                if ((*p)->FHandle) { above = (*p)->FHandle; break; }
-        // SetWindowPos puts the window right below the one it is given
-        SetWindowPos(FHandle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        HWND insertAfter = HWND_TOP;
+        for (auto p = it == list.end() ? it : std::next(it); p != list.end(); ++p)
+            if ((*p)->FHandle) {
+                insertAfter = (*p)->FHandle;
+                break;
+            }
+        SetWindowPos(FHandle, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     FLastClientWidth = -1;
     Realign();

@@ -233,12 +233,9 @@ void TClassForm::FormActivate(TObject*) {
 
 // What the options hold for typing: the highlight of typed text and the three colours.
 void TClassForm::ApplyTypingOptions() {
-    for (TRichView* surface : {RichView1, RichView2}) {
+    for (TRichView* surface : {RichView1, RichView2})
         surface->SetHilightTypedChars(OptionForm->HighlightTextBtn->Checked());
-        surface->Font()->SetColor(OptionForm->TextColorPanel->Color());
-        surface->SetMistakeColor(OptionForm->WrongColorPanel->Color());
-        surface->SetCorrectColor(OptionForm->CorrectColorPanel->Color());
-    }
+    OptionForm->ApplyTypingColors(this);
 }
 
 String TClassForm::LessonTitle(const char* englishPrefix) const {
