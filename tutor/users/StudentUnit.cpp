@@ -106,30 +106,28 @@ int RecordCount(const TIniFile& ini) { return std::max(0, ini.ReadInteger("Resul
 EUserFileError::EUserFileError(const String& file, int line, TReason reason, const String& message)
     : Exception(message), File(file), Line(line), Reason(reason) {}
 
+// Short enough for a line of the message form each, and without a sign at either end, which
+// the reading order of a line would move to the wrong side.
 std::array<String, 4> EUserFileError::MessageLines(bool arabic) const {
     const bool reading = Reason != TReason::Unwritable && Reason != TReason::Full;
     auto text = [arabic](const char* english, const String& arabicText) { return arabic ? arabicText : String(english); };
     String why;
     switch (Reason) {
-    case TReason::BadHeader: why = text("Its first line is not name,lesson", "سطره الأول ليس name,lesson"_a); break;
-    case TReason::TooManyValues:
-        why = Format(text("Line %d holds more than a name and a lesson", "السطر %d فيه أكثر من اسم ورقم درس"_a), {Line});
-        break;
-    case TReason::NameTooLong:
-        why = Format(text("Line %d holds a name of more than %d letters", "السطر %d فيه اسم أطول من %d حرفاً"_a),
-                     {Line, NameSize});
-        break;
+    case TReason::BadHeader: why = text("Line 1 is not name,lesson", "السطر 1 ليس name,lesson"_a); break;
+    case TReason::TooManyValues: why = Format(text("Line %d has too many commas", "في السطر %d فواصل زائدة"_a), {Line}); break;
+    case TReason::NameTooLong: why = Format(text("The name on line %d is too long", "الاسم في السطر %d طويل جداً"_a), {Line}); break;
     case TReason::LessonNotNumber:
-        why = Format(text("Line %d holds a lesson that is not a number", "السطر %d فيه رقم درس ليس عدداً"_a), {Line});
+        why = Format(text("Line %d: the lesson is no number", "رقم الدرس في السطر %d غير صحيح"_a), {Line});
         break;
-    case TReason::Unreadable: why = text("The file cannot be opened", "لا يمكن فتح الملف"_a); break;
-    case TReason::Unwritable: why = text("The file cannot be written", "لا يمكن الكتابة في الملف"_a); break;
-    case TReason::Full: why = text("It cannot take another user", "لا يتسع لمستخدم آخر"_a); break;
+    case TReason::Unreadable: why = text("The file cannot be opened", "تعذّر فتح الملف"_a); break;
+    case TReason::Unwritable: why = text("The file cannot be written", "تعذّرت الكتابة في الملف"_a); break;
+    case TReason::Full: why = text("It cannot take another user", "لا يتّسع لمستخدم آخر"_a); break;
     }
-    return {reading ? text("A user file could not be read:", "تعذّرت قراءة ملف المستخدمين:"_a)
-                    : text("A user file could not be saved:", "تعذّر الحفظ في ملف المستخدمين:"_a),
-            "Data\\" + ExtractFileName(File), why,
-            text("The file was left as it is.", "تُرك الملف كما هو دون تغيير."_a)};
+    // the second line is the message form's right-to-left one: the reason, which may mix a
+    // number into Arabic words
+    return {reading ? text("A user file could not be read", "تعذّرت قراءة ملف المستخدمين"_a)
+                    : text("A user file could not be saved", "تعذّر الحفظ في ملف المستخدمين"_a),
+            why, "Data\\" + ExtractFileName(File), text("The file was left as it is", "تُرك الملف كما هو دون تغيير"_a)};
 }
 
 TStudentsForm::TStudentsForm(TComponent* owner) : TForm(owner) {

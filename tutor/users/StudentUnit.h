@@ -22,7 +22,8 @@ public:
     String File;
     int Line;
     TReason Reason;
-    // Four lines for the message form, in the interface language.
+    // Four lines for the message form, in the interface language: what failed, why, the file,
+    // and that the file was left as it is.
     std::array<String, 4> MessageLines(bool arabic) const;
 };
 

@@ -233,12 +233,12 @@ TEST_F(StudentsTest, AMalformedUserListIsToldOnceAndLeftAsItIs) {
     const std::string results = "[Results]\r\nCount=1\r\n[User1]\r\nName=Ali\r\nGoal=40\r\n";
     struct Case { std::string list; const char* told; };
     const Case cases[] = {
-        {"name,lesson\r\nAli, Jr,3\r\n", "Line 2 holds more than a name and a lesson"},   // a comma in a name
-        {"name,lesson\r\nAli,3\r\nBob,three\r\n", "Line 3 holds a lesson that is not a number"},
-        {"name,lesson\r\nAli,3\r\nBob,2,extra\r\n", "Line 3 holds more than a name and a lesson"},
-        {"user,level\r\nAli,3\r\n", "Its first line is not name,lesson"},
-        {"name,lesson,goal\r\nAli,3,40\r\n", "Its first line is not name,lesson"},
-        {"name,lesson\r\n" + std::string(151, 'x') + ",2\r\n", "Line 2 holds a name of more than 150 letters"},
+        {"name,lesson\r\nAli, Jr,3\r\n", "Line 2 has too many commas"},   // a comma in a name
+        {"name,lesson\r\nAli,3\r\nBob,three\r\n", "Line 3: the lesson is no number"},
+        {"name,lesson\r\nAli,3\r\nBob,2,extra\r\n", "Line 3 has too many commas"},
+        {"user,level\r\nAli,3\r\n", "Line 1 is not name,lesson"},
+        {"name,lesson,goal\r\nAli,3,40\r\n", "Line 1 is not name,lesson"},
+        {"name,lesson\r\n" + std::string(151, 'x') + ",2\r\n", "The name on line 2 is too long"},
     };
     std::vector<std::array<String, 4>> told;
     auto listen = [&] {
@@ -259,9 +259,9 @@ TEST_F(StudentsTest, AMalformedUserListIsToldOnceAndLeftAsItIs) {
         else Reactivate();
         Reactivate();   // once told, not again
         ASSERT_EQ(told.size(), 1u);
-        EXPECT_EQ(told[0][0], "A user file could not be read:");
-        EXPECT_EQ(told[0][1], "Data\\AStudents.txt");
-        EXPECT_EQ(told[0][2], c.told);
+        EXPECT_EQ(told[0][0], "A user file could not be read");
+        EXPECT_EQ(told[0][1], c.told);
+        EXPECT_EQ(told[0][2], "Data\\AStudents.txt");
         EXPECT_TRUE(Errors.empty());
         EXPECT_EQ(MainFrm->ShockwaveFlash->Movie(), ToWide(Dir.File("Data\\interface\\MainAE.swf")));
         EXPECT_EQ(List(), c.list);
@@ -285,9 +285,9 @@ TEST_F(StudentsTest, AMalformedUserListIsToldOnceAndLeftAsItIs) {
     InterfaceLanguage = "A";
     Reactivate();
     ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0][0], "تعذّرت قراءة ملف المستخدمين:"_a);
-    EXPECT_EQ(told[0][2], "السطر 2 فيه أكثر من اسم ورقم درس"_a);
-    EXPECT_EQ(told[0][3], "تُرك الملف كما هو دون تغيير."_a);
+    EXPECT_EQ(told[0][0], "تعذّرت قراءة ملف المستخدمين"_a);
+    EXPECT_EQ(told[0][1], "في السطر 2 فواصل زائدة"_a);
+    EXPECT_EQ(told[0][3], "تُرك الملف كما هو دون تغيير"_a);
     EXPECT_TRUE(Errors.empty());
 }
 
@@ -305,7 +305,7 @@ TEST_F(StudentsTest, AnUnwritableResultsFileIsToldAndTheMenuGoesOn) {
     std::vector<String> told;
     Start([&] {
         WhenShown[MessageForm] = [&] {
-            told.push_back(MessageForm->Label2->Caption() + " / " + MessageForm->Label3->Caption());
+            told.push_back(MessageForm->Label3->Caption() + " / " + MessageForm->Label2->Caption());
             MessageForm->Close();
         };
     });
