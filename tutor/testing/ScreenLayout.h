@@ -76,6 +76,20 @@ inline MovieObstacles ObstaclesOf(TShockwaveFlash* flash) {
     return out;
 }
 
+// The deepest window at a screen point, disabled ones included (WindowFromPoint passes over them).
+inline HWND DeepestWindowAt(POINT at) {
+    HWND found = WindowFromPoint(at);
+    if (!found) return nullptr;
+    HWND current = GetAncestor(found, GA_ROOT);
+    for (;;) {
+        POINT local = at;
+        ScreenToClient(current, &local);
+        HWND child = ChildWindowFromPointEx(current, local, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == current) return current;
+        current = child;
+    }
+}
+
 inline void CollectShown(TWinControl* parent, std::vector<TControl*>& out) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
@@ -113,7 +127,7 @@ inline std::vector<std::string> LayoutFaults(TForm* form, const std::set<String>
         r.right = r.left + c->Width();
         r.bottom = r.top + c->Height();
         POINT centre{origin.X + (r.left + r.right) / 2, origin.Y + (r.top + r.bottom) / 2};
-        HWND found = WindowFromPoint(centre);
+        HWND found = DeepestWindowAt(centre);
         bool seen;
         if (auto* w = dynamic_cast<TWinControl*>(c)) {
             seen = found == w->Handle() || IsChild(w->Handle(), found);
