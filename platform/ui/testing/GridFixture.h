@@ -2,6 +2,7 @@
 // A string grid on a shown form, with the keys, clicks and paints a user's actions produce.
 #include <windows.h>
 #include "platform/graphics/Bitmap.h"
+#include "platform/ui/InplaceEdit.h"
 #include "platform/ui/StringGrid.h"
 #include "platform/ui/testing/ShownForm.h"
 
@@ -34,13 +35,22 @@ struct GridFixture : ShownFormFixture {
         Application->ProcessMessages();
     }
 
+    // The window a user's keys reach: the editor while it is shown, else the grid. Test programs
+    // share one display, and another's window may take the focus away: the keys go to their window
+    // all the same, and it gets the focus back first, as a user's click would give it.
+    HWND KeyTarget() {
+        TInplaceEdit* editor = Grid->InplaceEditor();
+        HWND target = editor && editor->Visible() ? editor->Handle() : Grid->Handle();
+        if (GetFocus() != target) ::SetFocus(target);
+        return target;
+    }
     // A key as the keyboard delivers it, through the application's loop, with Shift or Ctrl held.
-    static void Press(WORD key, TShiftState shift = 0) {
+    void Press(WORD key, TShiftState shift = 0) {
         BYTE state[256] = {};
         if (shift & ssShift) state[VK_SHIFT] = 0x80;
         if (shift & ssCtrl) state[VK_CONTROL] = 0x80;
         SetKeyboardState(state);
-        HWND target = GetFocus();
+        HWND target = KeyTarget();
         PostMessageW(target, WM_KEYDOWN, key, 1);
         PostMessageW(target, WM_KEYUP, key, 0xC0000001);
         Application->ProcessMessages();
@@ -48,9 +58,9 @@ struct GridFixture : ShownFormFixture {
         SetKeyboardState(none);
     }
     // Characters go to the window that has the focus when each one arrives.
-    static void Type(const wchar_t* text) {
+    void Type(const wchar_t* text) {
         for (const wchar_t* c = text; *c; ++c) {
-            PostMessageW(GetFocus(), WM_CHAR, *c, 1);
+            PostMessageW(KeyTarget(), WM_CHAR, *c, 1);
             Application->ProcessMessages();
         }
     }
