@@ -10,6 +10,7 @@
 #include "tutor/lessons/Beginner.h"
 #include "tutor/lessons/ClassUnit.h"
 #include "tutor/lessons/LessonsUnit.h"
+#include "tutor/lessons/RunResults.h"
 #include "tutor/menu/AboutUnit.h"
 #include "tutor/menu/Agent.h"
 #include "tutor/menu/MessageUnit.h"
@@ -122,16 +123,45 @@ void TMainFrm::FormActivate(TObject*) {
         if (!FileExists(resultsFile)) {
             AgentForm->PlayAgentPageFor(this, "zarek welcom.htm");
             ForceDirectories(AppDir + "\\Data");
-            TIniFile(resultsFile).WriteInteger("Results", "Count", 0);
+            RunUserStoreStep([] { StudentsForm->CreateResultsFile(); });
             StudentsForm->SetFirstVisitFlags(true);
         } else {
             StudentsForm->SetFirstVisitFlags(false);
         }
     }
-    StudentsForm->LoadStudents();
-    StudentsForm->PasswordCancelBtnClick(this);
+    // a user file that cannot be used leaves nobody entered, and the menu usable all the same
+    RunUserStoreStep([this] {
+        StudentsForm->LoadStudents();
+        StudentsForm->PasswordCancelBtnClick(this);
+    });
     AgentForm->IntroduceScreen(this, FirstVisit, "zarek entr class.htm");
     LanguageButtonClick(InterfaceLanguage);
+    TellUserFileError();
+}
+
+bool TMainFrm::RunUserStoreStep(const std::function<void()>& step) {
+    try {
+        step();
+        FToldUserFileError.clear();
+        return true;
+    } catch (const EUserFileError& e) {
+        // every activation tries again, and closing the message activates the menu once more
+        if (e.Message() != FToldUserFileError) FUserFileError = std::make_unique<EUserFileError>(e);
+        return false;
+    }
+}
+
+void TMainFrm::TellUserFileError() {
+    if (!FUserFileError) return;
+    std::unique_ptr<EUserFileError> error = std::move(FUserFileError);
+    FToldUserFileError = error->Message();
+    std::array<String, 4> lines = error->MessageLines(InterfaceLanguage == "A");
+    MessageForm->AppFolder = AppDir;
+    MessageForm->Language = InterfaceLanguage;
+    TLabel* labels[] = {MessageForm->Label1, MessageForm->Label2, MessageForm->Label3, MessageForm->Label4};
+    for (std::size_t k = 0; k < lines.size(); ++k) labels[k]->SetCaption(lines[k]);
+    MessageForm->ShowModal();
+    AgentForm->ClearPage();
 }
 
 void TMainFrm::FormClose(TObject*, TCloseAction&) { OptionForm->SaveOptions(); }
@@ -179,12 +209,13 @@ void TMainFrm::ShowScreen(TForm* form) {
 void TMainFrm::ClassButtonClick(TObject*) {
     if (BeginnerForm->FirstVisit) BeginnerForm->ShowModal();
     // the lesson form's measures stay its own: only the tests change these
-    int wpm = LastWpm, awpm = LastAwpm, accuracy = LastAccuracy, ticks = TypingTicks;
+    TRunResults& r = RunResults;
+    int wpm = r.LastWpm, awpm = r.LastAwpm, accuracy = r.LastAccuracy, ticks = r.TypingTicks;
     ClassForm->ShowModal();
-    LastWpm = wpm;
-    LastAwpm = awpm;
-    LastAccuracy = accuracy;
-    TypingTicks = ticks;
+    r.LastWpm = wpm;
+    r.LastAwpm = awpm;
+    r.LastAccuracy = accuracy;
+    r.TypingTicks = ticks;
     AgentForm->ClearPage();
 }
 
@@ -215,10 +246,14 @@ void TMainFrm::PlaySoundEffect(const String& name) {
 }
 
 void TMainFrm::ShowMessageText(const String& text) {
+    MessageForm->Label1->SetCaption(text);
+    ShowMessageLines();
+}
+
+void TMainFrm::ShowMessageLines() {
     MessageForm->AppFolder = AppDir;
     MessageForm->Language = InterfaceLanguage;
-    MessageForm->Label1->SetCaption(text);
-    MessageForm->ShowModal();
+    MessageForm->ShowFilled();
     AgentForm->ClearPage();
 }
 
