@@ -99,6 +99,11 @@ String IncludeTrailingPathDelimiter(const String& s);
 String ExcludeTrailingPathDelimiter(const String& s);
 String GetTempDirectory();                      // with the trailing separator
 
+// The program's command line: ParamStr(0) the program, 1 to ParamCount() its arguments, empty
+// past the end.
+int ParamCount();
+String ParamStr(int index);
+
 // Time, through a seam that tests can drive.
 // In a namespace of their own, since the system's functions of these names are always in scope.
 namespace rtl {
