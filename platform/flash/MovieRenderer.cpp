@@ -1,7 +1,7 @@
 #include "MovieRenderer.h"
 #include <algorithm>
 #include <cmath>
-#include <usp10.h>
+#include "platform/ui/Alignment.h"
 
 namespace {
 
@@ -66,24 +66,6 @@ void FillSolid(HDC dc, const RECT& r, const MovieColor& c) {
     DeleteObject(b);
 }
 
-// The width of one line as drawn: shaped and in bidirectional order. DrawText's own measure
-// (Wine's at least) takes Arabic letters unjoined, too wide, which misplaces right and centred text.
-int LineWidth(HDC dc, const WideString& line, bool rtl) {
-    if (line.empty()) return 0;
-    SCRIPT_STRING_ANALYSIS ssa = nullptr;
-    int n = static_cast<int>(line.size());
-    if (SUCCEEDED(ScriptStringAnalyse(dc, line.c_str(), n, n * 3 / 2 + 16, -1, SSA_GLYPHS | (rtl ? SSA_RTL : 0), 0,
-                                      nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
-        const SIZE* size = ScriptString_pSize(ssa);
-        int w = size ? size->cx : 0;
-        ScriptStringFree(&ssa);
-        if (size) return w;
-    }
-    SIZE size{};
-    GetTextExtentPoint32W(dc, line.c_str(), n, &size);
-    return size.cx;
-}
-
 // Greedy word wrap on the shaped widths; a newline always breaks.
 std::vector<WideString> WrapLines(HDC dc, const WideString& text, int width, bool rtl) {
     std::vector<WideString> lines;
@@ -97,7 +79,7 @@ std::vector<WideString> WrapLines(HDC dc, const WideString& text, int width, boo
             std::size_t space = paragraph.find(L' ', i);
             WideString word = paragraph.substr(i, space == WideString::npos ? WideString::npos : space - i);
             WideString candidate = line.empty() ? word : line + L" " + word;
-            if (!line.empty() && LineWidth(dc, candidate, rtl) > width) {
+            if (!line.empty() && ShapedTextWidth(dc, candidate, rtl) > width) {
                 lines.push_back(line);
                 line = word;
             } else {
@@ -118,41 +100,64 @@ HFONT MakeFont(const MovieTextStyle& s, int height) {
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str());
 }
 
-// fit: a single line wider than its box is drawn smaller rather than over the box's edges
-void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
-                const MovieColor& color, bool fit = false) {
-    if (text.empty()) return;
+// Where each line of a text goes in its box: the font it is drawn in and each line's place.
+struct TextLayout {
+    HFONT font = nullptr;                   // owned
+    struct Line { WideString text; int x, y, width; };
+    std::vector<Line> lines;
+    int lineHeight = 0;
+    TextLayout() = default;
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
+    ~TextLayout() { if (font) DeleteObject(font); }
+};
+
+// fit: a single line wider than its box is laid out smaller rather than over the box's edges
+void LayOutText(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
+                bool fit, TextLayout& out) {
     int height = std::max(1, static_cast<int>(std::lround(s.size * m.scaleY)));
-    HFONT font = MakeFont(s, height);
+    out.font = MakeFont(s, height);
     if (fit && !s.wrap) {
-        HGDIOBJ old = SelectObject(dc, font);
-        int w = LineWidth(dc, text, s.rtl);
+        HGDIOBJ old = SelectObject(dc, out.font);
+        int w = ShapedTextWidth(dc, text, s.rtl);
         SelectObject(dc, old);
         int room = box.right - box.left;
         if (w > room && room > 0) {
-            DeleteObject(font);
-            font = MakeFont(s, std::max(1, height * room / w));
+            DeleteObject(out.font);
+            out.font = MakeFont(s, std::max(1, height * room / w));
         }
     }
-    ScopedObject selected(dc, font, true);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Ref(color));
-    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    HGDIOBJ old = SelectObject(dc, out.font);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
+    out.lineHeight = tm.tmHeight;
     int boxWidth = box.right - box.left;
     std::vector<WideString> lines = s.wrap ? WrapLines(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
     int step = tm.tmHeight + std::max<int>(tm.tmExternalLeading, tm.tmHeight / 5);   // airy paragraphs
     int y = s.wrap ? box.top : box.top + (box.bottom - box.top - tm.tmHeight) / 2;
-    for (const WideString& line : lines) {
-        int w = LineWidth(dc, line, s.rtl);
+    for (WideString& line : lines) {
+        int w = ShapedTextWidth(dc, line, s.rtl);
         int x = s.align == MovieAlign::Left     ? box.left
                 : s.align == MovieAlign::Right  ? box.right - w
                                                 : box.left + (boxWidth - w) / 2;
-        ExtTextOutW(dc, x, y, s.rtl ? ETO_RTLREADING : 0, nullptr, line.c_str(), static_cast<UINT>(line.size()),
-                    nullptr);
+        out.lines.push_back({std::move(line), x, y, w});
         y += step;
     }
+    SelectObject(dc, old);
+}
+
+void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
+                const MovieColor& color, bool fit = false) {
+    if (text.empty()) return;
+    TextLayout layout;
+    LayOutText(dc, m, box, text, s, fit, layout);
+    ScopedObject selected(dc, layout.font, false);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Ref(color));
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    for (const TextLayout::Line& line : layout.lines)
+        ExtTextOutW(dc, line.x, line.y, s.rtl ? ETO_RTLREADING : 0, nullptr, line.text.c_str(),
+                    static_cast<UINT>(line.text.size()), nullptr);
 }
 
 void DrawShape(HDC dc, const StageMapping& m, const MovieShape& s) {
@@ -201,6 +206,19 @@ void DrawButton(HDC dc, const StageMapping& m, const MovieButton& button, const 
 }
 
 }  // namespace
+
+RECT TextBounds(HDC dc, const StageMapping& m, const MovieText& text) {
+    RECT bounds{};
+    if (text.text.empty()) return bounds;
+    TextLayout layout;
+    LayOutText(dc, m, MapRect(m, text.box), text.text, text.style, false, layout);
+    for (const TextLayout::Line& line : layout.lines) {
+        if (line.width == 0) continue;
+        RECT r{line.x, line.y, line.x + line.width, line.y + layout.lineHeight};
+        UnionRect(&bounds, &bounds, &r);
+    }
+    return bounds;
+}
 
 MovieRenderer::~MovieRenderer() {
     if (FPicture) DeleteObject(FPicture);

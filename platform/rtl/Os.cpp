@@ -118,4 +118,31 @@ String SystemErrorText(unsigned code) {
     return FromWide(std::wstring_view(buf, n));
 }
 
+namespace {
+void Fill(const WIN32_FIND_DATAW& found, FindEntry& entry) {
+    entry.Name = FromWide(found.cFileName);
+    entry.Attributes = found.dwFileAttributes;
+    entry.Size = (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+}
+}  // namespace
+
+FindHandle FindFirstEntry(const String& pattern, FindEntry& entry) {
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(ToWide(pattern).c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return InvalidFind;
+    Fill(found, entry);
+    return reinterpret_cast<FindHandle>(h);
+}
+
+bool FindNextEntry(FindHandle h, FindEntry& entry) {
+    WIN32_FIND_DATAW found;
+    if (!FindNextFileW(reinterpret_cast<HANDLE>(h), &found)) return false;
+    Fill(found, entry);
+    return true;
+}
+
+void FindCloseEntry(FindHandle h) {
+    if (h != InvalidFind) FindClose(reinterpret_cast<HANDLE>(h));
+}
+
 }  // namespace os

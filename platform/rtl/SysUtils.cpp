@@ -284,6 +284,41 @@ bool RemoveDir(const String& name) { return os::RemoveDirectoryAt(name); }
 String GetCurrentDir() { return os::CurrentDirectory(); }
 String GetTempDirectory() { return IncludeTrailingPathDelimiter(os::TempDirectory()); }
 
+namespace {
+constexpr int faSpecial = faHidden | faSysFile | faVolumeID | faDirectory;
+
+// Reads on from the entry just found to the first one the search wants.
+int FindMatching(TSearchRec& f, os::FindEntry& entry) {
+    while (static_cast<int>(entry.Attributes) & f.ExcludeAttr)
+        if (!os::FindNextEntry(f.FindHandle, entry)) return static_cast<int>(os::LastError());
+    f.Name = entry.Name;
+    f.Attr = static_cast<int>(entry.Attributes);
+    f.Size = entry.Size;
+    return 0;
+}
+}  // namespace
+
+int FindFirst(const String& path, int attr, TSearchRec& f) {
+    f.ExcludeAttr = ~attr & faSpecial;
+    os::FindEntry entry;
+    f.FindHandle = os::FindFirstEntry(path, entry);
+    if (f.FindHandle == os::InvalidFind) return static_cast<int>(os::LastError());
+    int result = FindMatching(f, entry);
+    if (result != 0) FindClose(f);
+    return result;
+}
+
+int FindNext(TSearchRec& f) {
+    os::FindEntry entry;
+    if (!os::FindNextEntry(f.FindHandle, entry)) return static_cast<int>(os::LastError());
+    return FindMatching(f, entry);
+}
+
+void FindClose(TSearchRec& f) {
+    os::FindCloseEntry(f.FindHandle);
+    f.FindHandle = os::InvalidFind;
+}
+
 bool ForceDirectories(const String& name) {
     String dir = ExcludeTrailingPathDelimiter(name);
     if (dir.empty()) return false;

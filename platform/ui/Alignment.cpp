@@ -1,59 +1,47 @@
 #include "platform/ui/Alignment.h"
 #include <usp10.h>
-#include <algorithm>
 #include "platform/graphics/Font.h"
 
-namespace {
-
-bool HasJoiningScript(const WideString& text) {
-    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x0590 && c < 0x0900; });
+int ShapedTextWidth(HDC dc, const WideString& line, bool rightToLeft) {
+    if (line.empty()) return 0;
+    SCRIPT_STRING_ANALYSIS ssa = nullptr;
+    int n = static_cast<int>(line.size());
+    if (SUCCEEDED(ScriptStringAnalyse(dc, line.c_str(), n, n * 3 / 2 + 16, -1, SSA_GLYPHS | (rightToLeft ? SSA_RTL : 0),
+                                      0, nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
+        const SIZE* size = ScriptString_pSize(ssa);
+        int w = size ? size->cx : 0;
+        ScriptStringFree(&ssa);
+        if (size) return w;
+    }
+    SIZE size{};
+    GetTextExtentPoint32W(dc, line.c_str(), n, &size);
+    return size.cx;
 }
-
-bool OneLine(const WideString& text, UINT flags) {
-    return (flags & DT_SINGLELINE) || (!(flags & DT_WORDBREAK) && text.find_first_of(L"\r\n") == WideString::npos);
-}
-
-// The width of a line as it is drawn, its letters joined; -1 when Uniscribe cannot tell.
-int ShapedWidth(HDC dc, const WideString& text) {
-    SCRIPT_STRING_ANALYSIS analysis = nullptr;
-    int n = static_cast<int>(text.size());
-    if (FAILED(ScriptStringAnalyse(dc, text.c_str(), n, n * 3 / 2 + 16, -1, SSA_GLYPHS | SSA_FALLBACK, 0, nullptr,
-                                   nullptr, nullptr, nullptr, nullptr, &analysis)))
-        return -1;
-    const SIZE* size = ScriptString_pSize(analysis);
-    int width = size ? size->cx : -1;
-    ScriptStringFree(&analysis);
-    return width;
-}
-
-}  // namespace
 
 int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags) {
     TScopedSelect select(dc, font->Handle());
     COLORREF oldColor = SetTextColor(dc, ColorToRGB(font->Color()));
     int oldMode = SetBkMode(dc, TRANSPARENT);
     WideString w = ToWide(text);
-    // Some systems (Wine) measure a line of Arabic letter by letter, as if the letters did not
-    // join, and place it by that longer width: the line then stands off centre and labels
-    // grow too wide. Such a line is measured and placed here by its joined width.
-    int shaped = -1;
-    if (HasJoiningScript(w) && OneLine(w, flags)) {
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &extent);
-        shaped = ShapedWidth(dc, w);
-        if (shaped == extent.cx) shaped = -1;   // the system's own measure is right
-    }
-    int h = 0;
-    if (flags & DT_CALCRECT) {
-        h = DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &rect, flags);
-        if (shaped >= 0) rect.right = rect.left + shaped;
-    } else {
-        RECT r = rect;
-        if (shaped >= 0 && shaped < r.right - r.left && (flags & (DT_CENTER | DT_RIGHT))) {
-            r.left = flags & DT_CENTER ? r.left + (r.right - r.left - shaped) / 2 : r.right - shaped;
-            flags &= ~(DT_CENTER | DT_RIGHT);
+    RECT target = rect;
+    const bool oneLine = w.find_first_of(L"\r\n\t") == WideString::npos &&
+                         ((flags & DT_NOPREFIX) || w.find(L'&') == WideString::npos);
+    // the system would place a centred or right-aligned line by its own, wider measure
+    const bool placeByShape = !(flags & DT_CALCRECT) && (flags & (DT_CENTER | DT_RIGHT)) && oneLine;
+    if (placeByShape) {
+        int width = ShapedTextWidth(dc, w, flags & DT_RTLREADING);
+        int room = rect.right - rect.left;
+        if (width <= room) {   // a line that fits stays one line
+            target.left = flags & DT_CENTER ? rect.left + (room - width) / 2 : rect.right - width;
+            target.right = target.left + width;
+            flags &= ~(DT_CENTER | DT_RIGHT | DT_WORDBREAK);   // the system's wider measure would break it
         }
-        h = DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags);
+    }
+    int h = DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &target, flags | (placeByShape ? DT_NOCLIP : 0));
+    if (flags & DT_CALCRECT) {
+        // and would measure it so: a label fitted to a line gets the width the line is drawn in
+        if (oneLine && !(flags & DT_WORDBREAK)) target.right = target.left + ShapedTextWidth(dc, w, flags & DT_RTLREADING);
+        rect = target;
     }
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColor);

@@ -13,6 +13,11 @@ inline UINT AlignmentFlag(TAlignment a, bool rightToLeftAlignment) {
     return a == taCenter ? DT_CENTER : a == taRightJustify ? DT_RIGHT : DT_LEFT;
 }
 
+// The width of one line as drawn: shaped and in bidirectional order, in the DC's font. The
+// system's own measure (Wine's at least) takes Arabic letters unjoined, too wide.
+int ShapedTextWidth(HDC dc, const WideString& line, bool rightToLeft);
+
 class TFont;
 // Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently; returns the height.
+// A centred or right-aligned text of one line is placed by its shaped width.
 int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags);

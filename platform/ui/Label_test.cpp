@@ -1,4 +1,6 @@
 #include "platform/ui/Label.h"
+#include <algorithm>
+#include <tuple>
 #include "platform/ui/Panel.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/testing/ShownForm.h"
@@ -19,7 +21,46 @@ std::vector<int> RowsWith(TControl* control, TColor color) {
             if (shot.Canvas()->Pixels(x, y) == color) { rows.push_back(y); break; }
     return rows;
 }
+// Columns of a painted control that hold a pixel other than the black background.
+std::pair<int, int> InkColumns(TControl* control) {
+    TBitmap shot;
+    shot.SetSize(control->Width(), control->Height());
+    shot.Canvas()->Brush()->SetColor(clBlack);
+    shot.Canvas()->FillRect(Rect(0, 0, control->Width(), control->Height()));
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    int first = control->Width(), last = -1;
+    for (int x = 0; x < control->Width(); ++x)
+        for (int y = 0; y < control->Height(); ++y)
+            if (shot.Canvas()->Pixels(x, y) != clBlack) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+                break;
+            }
+    return {first, last};
+}
 }  // namespace
+
+// An Arabic line against the right edge or in the middle ends where it should: placed by its
+// joined width, not by the wider measure of its letters taken apart.
+TEST_F(LabelTest, ArabicLinesAreAlignedByTheirJoinedWidth) {
+    auto* label = new TLabel(Form);
+    label->SetParent(Form);
+    label->SetAutoSize(false);
+    label->SetBounds(0, 0, 400, 40);
+    label->SetTransparent(true);
+    label->Font()->SetName("Arial");
+    label->Font()->SetHeight(-24);
+    label->Font()->SetColor(clWhite);
+    label->SetBiDiMode(bdRightToLeft);
+    label->SetCaption("إضاءة النص المطبوع"_a);
+    label->SetAlignment(taLeftJustify);   // the leading edge: the right one in this reading order
+    auto [first, last] = InkColumns(label);
+    EXPECT_GE(last, 400 - 4);
+    const int width = last - first;
+    label->SetAlignment(taCenter);
+    std::tie(first, last) = InkColumns(label);
+    EXPECT_NEAR(first + width / 2, 200, 3);
+}
 
 TEST_F(LabelTest, AutoSizeFitsTheTextAndKeepsTheAnchoredEdge) {
     auto* label = new TLabel(Form);

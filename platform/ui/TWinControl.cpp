@@ -242,15 +242,18 @@ void TWinControl::CreateHandle() {
         throw;
     }
     ControlState &= ~csCreating;
-    // keep the stacking order of the child list
+    // keep the stacking order of the child list, whose last control lies on top: the window goes
+    // just below the first later sibling that has one
     if (FParent) {
         auto& list = FParent->FWinControls;
         auto it = std::find(list.begin(), list.end(), this);
-        HWND after = HWND_BOTTOM;
-        for (auto p = list.begin(); p != it; ++p)
-            if ((*p)->FHandle) after = (*p)->FHandle;
-        if (after == HWND_BOTTOM) after = HWND_TOP;
-        SetWindowPos(FHandle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        HWND insertAfter = HWND_TOP;
+        for (auto p = it == list.end() ? it : std::next(it); p != list.end(); ++p)
+            if ((*p)->FHandle) {
+                insertAfter = (*p)->FHandle;
+                break;
+            }
+        SetWindowPos(FHandle, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     FLastClientWidth = -1;
     Realign();

@@ -4,6 +4,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Panel.h"
 
 namespace {
 
@@ -366,4 +367,41 @@ TEST_F(FormFixture, IdleBitmapsGiveTheirMemoryDCBackAfterEachMessage) {
     EXPECT_EQ(gdi::LiveHandles(), locked);        // a locked canvas keeps its DC
     b.Canvas()->Unlock();
     EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+}
+
+// Siblings stack as their list says, the last on top, whether their windows exist before or
+// after they are moved: a control brought to the front before any window exists is still the one
+// the system finds where it covers the others.
+TEST_F(FormFixture, TheLastSiblingLiesOnTopWhenEverItsWindowIsMade) {
+    auto panel = [&](int left) {
+        auto* p = new TPanel(Form);
+        p->SetParent(Form);
+        p->SetBounds(left, 10, 100, 100);
+        return p;
+    };
+    TPanel* first = panel(10);
+    TPanel* second = panel(40);
+    TPanel* third = panel(70);
+    first->BringToFront();                  // before any window exists
+    Form->Show();
+    // above the windows of other test processes on the same display
+    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    auto topAt = [&](int x) {
+        TPoint p = Form->ClientToScreen(TPoint{x, 50});
+        return WindowFromPoint(POINT{p.X, p.Y});
+    };
+    EXPECT_EQ(topAt(80), first->Handle());  // all three cover it
+    EXPECT_EQ(topAt(50), first->Handle());
+    EXPECT_EQ(topAt(150), third->Handle());
+    third->BringToFront();                  // with the windows made
+    EXPECT_EQ(topAt(80), third->Handle());
+    third->SendToBack();
+    EXPECT_EQ(topAt(80), first->Handle());
+    EXPECT_EQ(topAt(130), second->Handle());
+    // a window made later takes its place in the order too
+    TPanel* late = panel(0);
+    late->SendToBack();
+    late->HandleNeeded();
+    EXPECT_EQ(topAt(20), first->Handle());
+    Form->Hide();
 }

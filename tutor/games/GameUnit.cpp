@@ -26,7 +26,6 @@ void TGameForm::BuildLayout() {
     SetUpScreenForm(this, "GameForm", 792, 566, poScreenCenter);
     CloseBtn = NewCommandTarget(this, "CloseBtn", [this](TObject* s) { CloseBtnClick(s); });
     PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
-    // the panels are made before the movie, so that they lie above it
     NumbersBtn = NewGameButton("NumbersBtn", 278, 159, embedded::GameNumbers, [this](TObject* s) { NumbersBtnClick(s); });
     WordsBtn = NewGameButton("WordsBtn", 584, 159, embedded::GameWords, [this](TObject* s) { WordsBtnClick(s); });
     FizzleBtn = NewGameButton("FizzleBtn", 577, 289, embedded::GameKeys, [this](TObject* s) { FizzleBtnClick(s); });
@@ -37,6 +36,9 @@ void TGameForm::BuildLayout() {
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
     });
+    // the pictures lie above the movie, in the room it leaves for them
+    for (TSimpleGButton* button : {NumbersBtn, WordsBtn, FizzleBtn, LettersBtn, FrogBtn, SpeedBtn, RaceBTn})
+        button->Parent()->BringToFront();
 }
 
 // A white panel with the game's picture inset by 4 pixels, and over it a transparent graphic

@@ -126,16 +126,45 @@ void TMainFrm::FormActivate(TObject*) {
         if (!FileExists(resultsFile)) {
             AgentForm->PlayAgentPageFor(this, "zarek welcom.htm");
             ForceDirectories(AppDir + "\\Data");
-            TIniFile(resultsFile).WriteInteger("Results", "Count", 0);
+            RunUserStoreStep([] { StudentsForm->CreateResultsFile(); });
             StudentsForm->SetFirstVisitFlags(true);
         } else {
             StudentsForm->SetFirstVisitFlags(false);
         }
     }
-    StudentsForm->LoadStudents();
-    StudentsForm->PasswordCancelBtnClick(this);
+    // a user file that cannot be used leaves nobody entered, and the menu usable all the same
+    RunUserStoreStep([this] {
+        StudentsForm->LoadStudents();
+        StudentsForm->PasswordCancelBtnClick(this);
+    });
     AgentForm->IntroduceScreen(this, FirstVisit, "zarek entr class.htm");
     LanguageButtonClick(InterfaceLanguage);
+    TellUserFileError();
+}
+
+bool TMainFrm::RunUserStoreStep(const std::function<void()>& step) {
+    try {
+        step();
+        FToldUserFileError.clear();
+        return true;
+    } catch (const EUserFileError& e) {
+        // every activation tries again, and closing the message activates the menu once more
+        if (e.Message() != FToldUserFileError) FUserFileError = std::make_unique<EUserFileError>(e);
+        return false;
+    }
+}
+
+void TMainFrm::TellUserFileError() {
+    if (!FUserFileError) return;
+    std::unique_ptr<EUserFileError> error = std::move(FUserFileError);
+    FToldUserFileError = error->Message();
+    std::array<String, 4> lines = error->MessageLines(InterfaceLanguage == "A");
+    MessageForm->AppFolder = AppDir;
+    MessageForm->Language = InterfaceLanguage;
+    TLabel* labels[] = {MessageForm->Label1, MessageForm->Label2, MessageForm->Label3, MessageForm->Label4};
+    for (std::size_t k = 0; k < lines.size(); ++k) labels[k]->SetCaption(lines[k]);
+    MessageForm->ShowModal();
+    AgentForm->ClearPage();
 }
 
 void TMainFrm::FormClose(TObject*, TCloseAction&) { OptionForm->SaveOptions(); }

@@ -24,6 +24,7 @@ extern int UserGoal;               // words per minute
 extern String StoredPassword;
 
 class TMainFrm;
+class EUserFileError;
 extern TMainFrm* MainFrm;
 
 // The program file's full path: the module's own, unless a test put another in its place
@@ -51,6 +52,12 @@ public:
     void DetectWindowsVersion();
 
     void LanguageButtonClick(const String& code);
+
+    // Runs a step of the user store; false when a user file could not be used. The caller goes on
+    // and, once its screen is ready, TellUserFileError shows the failure in the message form:
+    // once, until a later step succeeds.
+    bool RunUserStoreStep(const std::function<void()>& step);
+    void TellUserFileError();
 
     TShockwaveFlash* ShockwaveFlash = nullptr;
     TSimpleGButton* ClassButton = nullptr;
@@ -92,4 +99,6 @@ private:
     void ShowScreen(TForm* form);
 
     std::unique_ptr<TIcon> FIcon;
+    std::unique_ptr<EUserFileError> FUserFileError;   // a step's failure, not yet told
+    String FToldUserFileError;                        // the failure last told, until a step succeeds
 };

@@ -9,7 +9,11 @@
 void SetUpScreenForm(TForm* form, const char* name, int clientWidth, int clientHeight, TPosition position);
 // Made last, so that it lies over every control made before it.
 TShockwaveFlash* NewScreenMovie(TForm* form, TFSCommandEvent onCommand);
-// A graphic button under the movie: never seen, clicked by a movie command.
-TSimpleGButton* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick);
+// A graphic button that lies under the movie on purpose: never seen, clicked by a movie command.
+class TCommandTarget : public TSimpleGButton {
+public:
+    using TSimpleGButton::TSimpleGButton;
+};
+TCommandTarget* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick);
 // An invisible push button; it clicks all the same.
 TButton* NewHiddenButton(TForm* form, const char* name, TNotifyEvent onClick);

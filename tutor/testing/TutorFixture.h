@@ -75,8 +75,10 @@ struct TutorFixture : ::testing::Test {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
     }
-    void Start() {
+    // beforeShowing: what the test sets up once the forms exist and before the menu is first shown
+    void Start(const std::function<void()>& beforeShowing = {}) {
         StartTapwise();
+        if (beforeShowing) beforeShowing();
         MainFrm->SetLeft(-2000);   // out of the way of the desktop, still shown and active
         MainFrm->Show();
         App->ProcessMessages();
