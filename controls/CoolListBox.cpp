@@ -9,8 +9,6 @@ TCoolListBox::TCoolListBox(TComponent* owner)
     ControlStyle = (ControlStyle | csSetCaption) & ~csOpaque;
 }
 
-// The window goes while this object is whole, so that its messages still find the wrappers.
-TCoolListBox::~TCoolListBox() { DestroyHandle(); }
 
 void TCoolListBox::Notification(TComponent* component, TOperation operation) {
     TCustomListBox::Notification(component, operation);

@@ -8,7 +8,6 @@
 class TCoolListBox : public TCustomListBox, public TCoolItems {
 public:
     explicit TCoolListBox(TComponent* owner);
-    ~TCoolListBox() override;
 
     // The selection follows the mouse.
     bool HotTray() const { return FHotTray; }
