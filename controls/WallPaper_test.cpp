@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <memory>
 #include "platform/ui/Forms.h"
+#include "platform/win/OleInit.h"
 
 namespace {
 
@@ -26,27 +27,35 @@ TEST(WallPaper, HoldsTheActiveDesktopAndTheWindowsFolder) {
     if (again) again->Release();
 }
 
-// The shell's class pointed at a server that is not there, and put back afterwards.
-class MissingActiveDesktop {
+// Stands in for the shell's class in this process only, as a class that makes no object: the
+// system then has no active desktop to give.
+class MissingActiveDesktop : public IClassFactory {
 public:
     MissingActiveDesktop() {
-        RegOpenKeyExW(HKEY_CLASSES_ROOT, Key, 0, KEY_READ | KEY_WRITE, &FServer);
-        DWORD size = sizeof(FSaved);
-        RegQueryValueExW(FServer, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(FSaved), &size);
-        const wchar_t missing[] = L"C:\\no such folder\\no such shell.dll";
-        RegSetValueExW(FServer, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing), sizeof(missing));
+        EnsureOleInitialized();
+        CoRegisterClassObject(CLSID_ActiveDesktop, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &FCookie);
     }
-    ~MissingActiveDesktop() {
-        RegSetValueExW(FServer, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(FSaved),
-                       static_cast<DWORD>((wcslen(FSaved) + 1) * sizeof(wchar_t)));
-        RegCloseKey(FServer);
+    ~MissingActiveDesktop() { CoRevokeClassObject(FCookie); }
+    bool Ready() const { return FCookie != 0; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IClassFactory) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IClassFactory*>(this);
+        return S_OK;
     }
-    bool Ready() const { return FServer && FSaved[0]; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** out) override {
+        *out = nullptr;
+        return CLASS_E_CLASSNOTAVAILABLE;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
 private:
-    static constexpr const wchar_t* Key = L"CLSID\\{75048700-EF1F-11D0-9888-006097DEACF9}\\InprocServer32";
-    HKEY FServer = nullptr;
-    wchar_t FSaved[MAX_PATH] = {};
+    DWORD FCookie = 0;
 };
 
 TEST(WallPaper, WithoutTheShellObjectItStillConstructs) {
