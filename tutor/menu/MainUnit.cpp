@@ -10,6 +10,7 @@
 #include "tutor/lessons/Beginner.h"
 #include "tutor/lessons/ClassUnit.h"
 #include "tutor/lessons/LessonsUnit.h"
+#include "tutor/lessons/RunResults.h"
 #include "tutor/menu/AboutUnit.h"
 #include "tutor/menu/Agent.h"
 #include "tutor/menu/MessageUnit.h"
@@ -212,12 +213,13 @@ void TMainFrm::ShowScreen(TForm* form) {
 void TMainFrm::ClassButtonClick(TObject*) {
     if (BeginnerForm->FirstVisit) BeginnerForm->ShowModal();
     // the lesson form's measures stay its own: only the tests change these
-    int wpm = LastWpm, awpm = LastAwpm, accuracy = LastAccuracy, ticks = TypingTicks;
+    TRunResults& r = RunResults;
+    int wpm = r.LastWpm, awpm = r.LastAwpm, accuracy = r.LastAccuracy, ticks = r.TypingTicks;
     ClassForm->ShowModal();
-    LastWpm = wpm;
-    LastAwpm = awpm;
-    LastAccuracy = accuracy;
-    TypingTicks = ticks;
+    r.LastWpm = wpm;
+    r.LastAwpm = awpm;
+    r.LastAccuracy = accuracy;
+    r.TypingTicks = ticks;
     AgentForm->ClearPage();
 }
 
@@ -248,10 +250,14 @@ void TMainFrm::PlaySoundEffect(const String& name) {
 }
 
 void TMainFrm::ShowMessageText(const String& text) {
+    MessageForm->Label1->SetCaption(text);
+    ShowMessageLines();
+}
+
+void TMainFrm::ShowMessageLines() {
     MessageForm->AppFolder = AppDir;
     MessageForm->Language = InterfaceLanguage;
-    MessageForm->Label1->SetCaption(text);
-    MessageForm->ShowModal();
+    MessageForm->ShowFilled();
     AgentForm->ClearPage();
 }
 

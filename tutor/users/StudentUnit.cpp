@@ -9,6 +9,7 @@
 #include "tutor/lessons/Beginner.h"
 #include "tutor/lessons/ClassUnit.h"
 #include "tutor/lessons/LessonsUnit.h"
+#include "tutor/lessons/RunResults.h"
 #include "tutor/menu/MainUnit.h"
 #include "tutor/menu/ScreenParts.h"
 #include "tutor/options/OptionUnit.h"
@@ -357,6 +358,7 @@ void TStudentsForm::AddUserRecord() {
     const int n = NewRecordIndex();
     WriteTo(ResultsFile(), [&] {
         ini.WriteInteger("Results", "Count", n);
+        RunResults.TotalTypingSeconds = 0;
         UserGoal = StrToIntDef(GoalEdit->Text(), UserGoal);
         const String s = Section(n);
         ini.WriteString(s, "Name", text);

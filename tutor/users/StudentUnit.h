@@ -49,6 +49,7 @@ public:
     // they are, the table and the name list are emptied, and nothing is written to the store
     // until a load succeeds. Every step below raises it for a file it cannot write.
     void LoadStudents();
+    bool UsersRead() const { return FUsersRead; }   // the last LoadStudents succeeded
     void PasswordCancelBtnClick(TObject* sender);   // the automatic entry
     void ReloginCurrentUser();                      // after a change of the interface language
     void CreateResultsFile();                       // [Results] Count=0, no user yet
