@@ -361,7 +361,7 @@ void TChart::Draw(TCanvas* canvas, const TRect& rect) {
     }
     for (TChartAxis* a : axes) {
         int offset = a == FBottomAxis.get() ? (FView3D ? FBottomWall->Size() : 0) : a == FLeftAxis.get() ? (FView3D ? FLeftWall->Size() : 0) : 0;
-        a->Draw(canvas, f, d, offset);
+        a->Draw(canvas, f, d, offset, rect);
     }
     for (auto [s, slice] : slices) {
         int zFront = 0, zBack = 0;

@@ -201,7 +201,7 @@ int TChartAxis::SpaceNeeded(TCanvas* canvas) const {
     return space;
 }
 
-void TChartAxis::Draw(TCanvas* canvas, const TRect& front, int depth, int offset) const {
+void TChartAxis::Draw(TCanvas* canvas, const TRect& front, int depth, int offset, const TRect& area) const {
     if (!FVisible) return;
     // the other side's axes stand at the back of the plot
     int dx = FOtherSide ? depth : 0, dy = FOtherSide ? -depth : 0;
@@ -246,14 +246,15 @@ void TChartAxis::Draw(TCanvas* canvas, const TRect& front, int depth, int offset
     int away = TickLength + LabelGap + offset + labelsExtent + 4;
     canvas->SetFont(FTitle->Font());
     SIZE size = canvas->TextExtent(caption);
+    auto within = [](int start, int length, int low, int high) { return std::max(low, std::min(start, high - length)); };
     if (FHorizontal) {
-        int x = (front.Left + front.Right) / 2 + dx - size.cx / 2;
+        int x = within((front.Left + front.Right) / 2 + dx - size.cx / 2, size.cx, area.Left, area.Right);
         int y = FOtherSide ? front.Top + dy - away - size.cy : front.Bottom + dy + away;
         canvas->TextOut(x, y, caption);
     } else {
-        int centre = (front.Top + front.Bottom) / 2 + dy;
-        if (FOtherSide) TurnedText(canvas, FTitle->Font(), 2700, front.Right + dx + away + size.cy, centre - size.cx / 2, caption);
-        else TurnedText(canvas, FTitle->Font(), 900, front.Left + dx - away - size.cy, centre + size.cx / 2, caption);
+        int top = within((front.Top + front.Bottom) / 2 + dy - size.cx / 2, size.cx, area.Top, area.Bottom);
+        if (FOtherSide) TurnedText(canvas, FTitle->Font(), 2700, front.Right + dx + away + size.cy, top, caption);
+        else TurnedText(canvas, FTitle->Font(), 900, front.Left + dx - away - size.cy, top + size.cx, caption);
     }
 }
 

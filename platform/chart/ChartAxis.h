@@ -64,8 +64,9 @@ public:
     void SetPixelRange(int startPos, int endPos) { FStartPos = startPos; FEndPos = endPos; }
     std::vector<std::pair<double, String>> LabelValues(TCanvas* canvas) const;
     int SpaceNeeded(TCanvas* canvas) const;           // across the axis: ticks, labels and title
-    // Draws the axis at the edge of the plot; 'offset' moves the labels away from it.
-    void Draw(TCanvas* canvas, const TRect& front, int depth, int offset) const;
+    // Draws the axis at the edge of the plot; 'offset' moves the labels away from it. A title
+    // longer than the plot stays within 'area'.
+    void Draw(TCanvas* canvas, const TRect& front, int depth, int offset, const TRect& area) const;
     void DrawGrid(TCanvas* canvas, const TRect& front, int depth) const;
 
     TNotifyEvent OnChange;

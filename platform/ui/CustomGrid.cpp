@@ -409,6 +409,7 @@ void TCustomGrid::UpdateScrollBars() {
             si.nMax = maxFirst - a.Fixed + page - 1;
             si.nPage = static_cast<UINT>(page);
             si.nPos = a.First - a.Fixed;
+            if (bar == SB_HORZ && UseRightToLeftAlignment()) si.nPos = maxFirst - a.First;   // the first columns at the right
         }
         bool shown = (GetWindowLongW(FHandle, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
         SCROLLINFO now{sizeof now, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
@@ -432,20 +433,23 @@ void TCustomGrid::ScrollMessage(int bar, int code) {
     bool vertical = bar == SB_VERT;
     Axis a = vertical ? Vert() : Horz();
     int first = a.First, page = std::max(1, a.LastFullyVisible() - a.First + 1);
+    // a mirrored grid's horizontal bar runs from its right end
+    bool mirrored = !vertical && UseRightToLeftAlignment();
+    int forward = mirrored ? -1 : 1;
     switch (code) {
-    case SB_LINEUP: --first; break;
-    case SB_LINEDOWN: ++first; break;
-    case SB_PAGEUP: first -= page; break;
-    case SB_PAGEDOWN: first += page; break;
-    case SB_TOP: first = a.Fixed; break;
-    case SB_BOTTOM: first = a.MaxFirst(); break;
+    case SB_LINEUP: first -= forward; break;
+    case SB_LINEDOWN: first += forward; break;
+    case SB_PAGEUP: first -= forward * page; break;
+    case SB_PAGEDOWN: first += forward * page; break;
+    case SB_TOP: first = mirrored ? a.MaxFirst() : a.Fixed; break;
+    case SB_BOTTOM: first = mirrored ? a.Fixed : a.MaxFirst(); break;
     case SB_THUMBTRACK:
         if (!(FOptions & goThumbTracking)) return;
         [[fallthrough]];
     case SB_THUMBPOSITION: {
         SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
         GetScrollInfo(FHandle, bar, &si);
-        first = a.Fixed + si.nTrackPos;
+        first = mirrored ? a.MaxFirst() - si.nTrackPos : a.Fixed + si.nTrackPos;
         break;
     }
     default: return;

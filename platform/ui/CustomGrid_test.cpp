@@ -171,6 +171,17 @@ TEST_F(CustomGridTest, ScrollBarShowsOnlyWhatIsOutOfViewAndScrollsTheRows) {
     Grid->SetRowCount(6);
     EXPECT_EQ(Grid->TopRow(), 1);
     EXPECT_FALSE(barShown());
+
+    // right to left, the horizontal bar starts at the right: its left arrow shows later columns
+    Grid->SetScrollBars(ssHorizontal);
+    Grid->SetBiDiMode(bdRightToLeft);
+    Grid->SetColCount(12);
+    GetScrollInfo(Grid->Handle(), SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, si.nMax - static_cast<int>(si.nPage) + 1);
+    SendMessageW(Grid->Handle(), WM_HSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(Grid->LeftCol(), 2);
+    GetScrollInfo(Grid->Handle(), SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, si.nMax - static_cast<int>(si.nPage));
 }
 
 TEST_F(CustomGridTest, PaintsFixedCellsLinesSelectionAndMirrorsRightToLeft) {
