@@ -41,6 +41,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 
 void TMainForm::BuildLayout() {
     SetName("MainForm");
+    SetCaption("لعبة الكلمات"_a);   // the name the task bar shows
     SetBorderStyle(bsNone);
     SetClientSize(792, 566);
     SetPosition(poScreenCenter);
@@ -108,7 +109,7 @@ void TMainForm::BuildLayout() {
     ResultLabel->SetLayout(tlCenter);
     ResultLabel->SetShowAccelChar(false);
     ResultLabel->SetColor(BandNavy);
-    SetUpFont(ResultLabel->Font(), "Arial", -32, clWhite, fsBold);
+    SetUpFont(ResultLabel->Font(), "Arial", -32, clWhite);
     ResultLabel->SetVisible(false);
 
     // on the plates of the background picture
