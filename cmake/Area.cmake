@@ -12,6 +12,8 @@ function(tapwise_area)
             continue()
         elseif(rel MATCHES "(^|/)(testing|bench)/")
             continue()
+        elseif(rel MATCHES "_fuzz\\.cpp$")   # fuzz targets: the native build's
+            continue()
         elseif(rel MATCHES "_test\\.cpp$")
             list(APPEND test_sources ${f})
         else()

@@ -8,6 +8,7 @@ BUILD=${BUILD:-build/mingw}
 PACKAGES=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     cmake ninja-build googletest
+    clang-16 libclang-rt-16-dev llvm-16
     wine wine64 xvfb xauth xdotool x11-utils
     imagemagick sox espeak-ng fp-utils python3
     fonts-dejavu-core fonts-dejavu-extra fonts-kacst fonts-hosny-amiri fonts-liberation
