@@ -16,7 +16,7 @@ from course.lessons import read_lessons  # noqa: E402
 from make_course import page_sound_texts  # noqa: E402
 
 VOICE_RATE = "16000"       # prompts
-PAGE_RATE = "11025"        # page sounds: many small files
+PAGE_RATE = "22050"        # page sounds: clear speech without an audible noise floor
 
 WELCOME = {
     "NewUserA.wav": ("ar", "أهلا وسهلا بك. هيا نتعلم الكتابة باللمس معا."),
@@ -46,11 +46,10 @@ def effects(folder, work):
     sox(*notes, os.path.join(folder, "WellDone.wav"))
 
 
-def speak(voice, text, out, rate, bits, work):
+def speak(voice, text, out, rate, work):
     raw = os.path.join(work, "speech.wav")
     subprocess.run(["espeak-ng", "-v", voice, "-s", "160", "-w", raw, text], check=True)
-    encoding = ["-e", "unsigned-integer"] if bits == "8" else ["-e", "signed-integer"]
-    sox(raw, "-r", rate, "-c", "1", "-b", bits, *encoding, out, "silence", "1", "0.02", "0.5%",
+    sox(raw, "-r", rate, "-c", "1", "-b", "16", "-e", "signed-integer", out, "silence", "1", "0.02", "0.5%",
         "reverse", "silence", "1", "0.02", "0.5%", "reverse", "norm", "-1")
 
 
@@ -63,9 +62,9 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         effects(effects_dir, work)
         for name, (voice, text) in WELCOME.items():
-            speak(voice, text, os.path.join(effects_dir, name), VOICE_RATE, "16", work)
+            speak(voice, text, os.path.join(effects_dir, name), VOICE_RATE, work)
         for stem, text in page_sound_texts(read_lessons()).items():
-            speak("ar", text, os.path.join(pages_dir, stem + ".wav"), PAGE_RATE, "8", work)
+            speak("ar", text, os.path.join(pages_dir, stem + ".wav"), PAGE_RATE, work)
 
 
 if __name__ == "__main__":
