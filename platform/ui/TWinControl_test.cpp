@@ -195,6 +195,38 @@ TEST_F(FormFixture, RecreateWndKeepsCaptionAndBounds) {
     EXPECT_EQ(FindControl(after), button);
 }
 
+// The last control of the parent's list lies on top, whether it got there by being made last or
+// by BringToFront, and whether its window existed then or was made later.
+TEST_F(FormFixture, LaterSiblingsAndBroughtToFrontOnesLieOnTopBeforeAndAfterTheirWindowsExist) {
+    // the system's hit test among the form's children, whatever other windows the screen shows
+    auto topAt = [&](int x, int y) {
+        return FindControl(ChildWindowFromPointEx(Form->Handle(), POINT{x, y}, CWP_SKIPINVISIBLE));
+    };
+    auto panel = [&](const char* name) {
+        auto* p = new TPanel(Form);
+        p->SetName(name);
+        p->SetParent(Form);
+        p->SetBounds(10, 10, 100, 100);
+        return p;
+    };
+    TPanel* a = panel("A");
+    TPanel* b = panel("B");
+    TPanel* c = panel("C");
+    a->BringToFront();        // no window yet
+    c->SendToBack();
+    Form->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(topAt(50, 50), a);
+    b->BringToFront();        // windows exist now
+    EXPECT_EQ(topAt(50, 50), b);
+    b->RecreateWnd();         // a new window keeps its place
+    Application->ProcessMessages();
+    EXPECT_EQ(topAt(50, 50), b);
+    b->SendToBack();
+    a->SendToBack();
+    EXPECT_EQ(topAt(50, 50), c);
+}
+
 TEST_F(FormFixture, PropertyChangesSendTheirComponentMessages) {
     auto* panel = new TWinControl(Form);
     panel->ControlStyle |= csAcceptsControls;

@@ -10,6 +10,7 @@
 #include "tutor/lessons/Beginner.h"
 #include "tutor/lessons/ClassUnit.h"
 #include "tutor/lessons/LessonsUnit.h"
+#include "tutor/lessons/RunResults.h"
 #include "tutor/menu/AboutUnit.h"
 #include "tutor/menu/Agent.h"
 #include "tutor/menu/MessageUnit.h"
@@ -115,6 +116,7 @@ void TMainFrm::FormCreate(TObject*) {
 }
 
 void TMainFrm::FormActivate(TObject*) {
+    bool createResults = false;
     if (!AgentForm->Visible()) {
         AgentForm->Show();
         AgentForm->ClearPage();
@@ -122,16 +124,20 @@ void TMainFrm::FormActivate(TObject*) {
         if (!FileExists(resultsFile)) {
             AgentForm->PlayAgentPageFor(this, "zarek welcom.htm");
             ForceDirectories(AppDir + "\\Data");
-            RunUserStoreStep([] { StudentsForm->CreateResultsFile(); });
+            createResults = true;
             StudentsForm->SetFirstVisitFlags(true);
         } else {
             StudentsForm->SetFirstVisitFlags(false);
         }
     }
-    // a user file that cannot be used leaves nobody entered, and the menu usable all the same
-    RunUserStoreStep([this] {
-        StudentsForm->LoadStudents();
-        StudentsForm->PasswordCancelBtnClick(this);
+    // A user file that cannot be used leaves nobody entered, and the menu usable all the same.
+    // One update of the records: on a first run the file is created holding the first user's.
+    RunUserStoreStep([this, createResults] {
+        StudentsForm->UpdateResults([this, createResults] {
+            if (createResults) StudentsForm->CreateResultsFile();
+            StudentsForm->LoadStudents();
+            StudentsForm->PasswordCancelBtnClick(this);
+        });
     });
     AgentForm->IntroduceScreen(this, FirstVisit, "zarek entr class.htm");
     LanguageButtonClick(InterfaceLanguage);
@@ -208,12 +214,13 @@ void TMainFrm::ShowScreen(TForm* form) {
 void TMainFrm::ClassButtonClick(TObject*) {
     if (BeginnerForm->FirstVisit) BeginnerForm->ShowModal();
     // the lesson form's measures stay its own: only the tests change these
-    int wpm = LastWpm, awpm = LastAwpm, accuracy = LastAccuracy, ticks = TypingTicks;
+    TRunResults& r = RunResults;
+    int wpm = r.LastWpm, awpm = r.LastAwpm, accuracy = r.LastAccuracy, ticks = r.TypingTicks;
     ClassForm->ShowModal();
-    LastWpm = wpm;
-    LastAwpm = awpm;
-    LastAccuracy = accuracy;
-    TypingTicks = ticks;
+    r.LastWpm = wpm;
+    r.LastAwpm = awpm;
+    r.LastAccuracy = accuracy;
+    r.TypingTicks = ticks;
     AgentForm->ClearPage();
 }
 
@@ -244,10 +251,14 @@ void TMainFrm::PlaySoundEffect(const String& name) {
 }
 
 void TMainFrm::ShowMessageText(const String& text) {
+    MessageForm->Label1->SetCaption(text);
+    ShowMessageLines();
+}
+
+void TMainFrm::ShowMessageLines() {
     MessageForm->AppFolder = AppDir;
     MessageForm->Language = InterfaceLanguage;
-    MessageForm->Label1->SetCaption(text);
-    MessageForm->ShowModal();
+    MessageForm->ShowFilled();
     AgentForm->ClearPage();
 }
 

@@ -47,6 +47,8 @@ public:
 
     void PlaySoundEffect(const String& name);
     void ShowMessageText(const String& text);
+    // The message form with the lines its caller filled, in the interface language of the moment.
+    void ShowMessageLines();
     void FlashRollOver(const String& command, const String& args);
     void DetectWindowsVersion();
 

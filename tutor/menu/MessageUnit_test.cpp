@@ -130,6 +130,24 @@ TEST_F(MessageFormTest, TheSecondMessageShowsNoLineOfTheFirst) {
     EXPECT_EQ(shown, (std::vector<std::vector<bool>>{{true, true, true, true}, {false, false, true, false}}));
 }
 
+// A message arriving while the form is the open modal screen (a time-out over a result, say)
+// shows its lines in the open form instead of raising "Cannot make a visible window modal".
+TEST_F(MessageFormTest, AMessageWhileTheFormIsOpenShowsItsLinesWithoutRaising) {
+    Form->Label1->SetCaption("first");
+    int shown = 0;
+    Application->ModalHook = [&](TForm*) {
+        ++shown;
+        Form->Label2->SetCaption("second");
+        EXPECT_NO_THROW(EXPECT_EQ(Form->ShowFilled(), mrNone));
+        EXPECT_EQ(PanelsShown(), (std::vector<bool>{true, true, false, false}));
+        ClickOk();
+    };
+    Form->ShowFilled();
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_EQ(Form->Label2->Caption(), "");
+}
+
 TEST_F(MessageFormTest, OnlyOkClosesRollOverGoesToTheHookAndOtherCommandsAreIgnored) {
     std::vector<std::pair<String, String>> rolls;
     Form->OnRollOver = [&](const String& c, const String& a) { rolls.emplace_back(c, a); };

@@ -13,6 +13,7 @@ TShockwaveFlash* NewScreenMovie(TForm* form, TFSCommandEvent onCommand) {
     flash->SetParent(form);
     flash->SetAlign(alClient);
     flash->OnFSCommand = std::move(onCommand);
+    flash->SendToBack();
     return flash;
 }
 
