@@ -116,6 +116,7 @@ void TMainFrm::FormCreate(TObject*) {
 }
 
 void TMainFrm::FormActivate(TObject*) {
+    bool createResults = false;
     if (!AgentForm->Visible()) {
         AgentForm->Show();
         AgentForm->ClearPage();
@@ -123,16 +124,20 @@ void TMainFrm::FormActivate(TObject*) {
         if (!FileExists(resultsFile)) {
             AgentForm->PlayAgentPageFor(this, "zarek welcom.htm");
             ForceDirectories(AppDir + "\\Data");
-            RunUserStoreStep([] { StudentsForm->CreateResultsFile(); });
+            createResults = true;
             StudentsForm->SetFirstVisitFlags(true);
         } else {
             StudentsForm->SetFirstVisitFlags(false);
         }
     }
-    // a user file that cannot be used leaves nobody entered, and the menu usable all the same
-    RunUserStoreStep([this] {
-        StudentsForm->LoadStudents();
-        StudentsForm->PasswordCancelBtnClick(this);
+    // A user file that cannot be used leaves nobody entered, and the menu usable all the same.
+    // One update of the records: on a first run the file is created holding the first user's.
+    RunUserStoreStep([this, createResults] {
+        StudentsForm->UpdateResults([this, createResults] {
+            if (createResults) StudentsForm->CreateResultsFile();
+            StudentsForm->LoadStudents();
+            StudentsForm->PasswordCancelBtnClick(this);
+        });
     });
     AgentForm->IntroduceScreen(this, FirstVisit, "zarek entr class.htm");
     LanguageButtonClick(InterfaceLanguage);
