@@ -10,7 +10,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
-#include "tutor/testing/BenchTiming.h"
+#include "tutor/bench/BenchTiming.h"
 #include "tutor/lessons/ClassUnit.h"
 #include "tutor/menu/MainUnit.h"
 #include "tutor/menu/MessageUnit.h"
