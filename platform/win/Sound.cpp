@@ -13,10 +13,10 @@ namespace {
 // device for each one), too much for the key that asks for it. The requests go to one player
 // thread instead; one that comes while another waits replaces it, as the newer sound would cut
 // the older one off anyway.
-class TSoundPlayer {
+class TPlayerThread {
 public:
-    static TSoundPlayer& Instance() {
-        static TSoundPlayer* player = new TSoundPlayer;   // lives until the process ends
+    static TPlayerThread& Instance() {
+        static TPlayerThread* player = new TPlayerThread;   // lives until the process ends
         return *player;
     }
     void Play(std::wstring path) {
@@ -33,7 +33,7 @@ public:
     }
 
 private:
-    TSoundPlayer() { std::thread([this] { Run(); }).detach(); }
+    TPlayerThread() { std::thread([this] { Run(); }).detach(); }
     void Run() {
         for (;;) {
             std::wstring path;
@@ -60,15 +60,20 @@ private:
     bool FBusy = false;
 };
 
+TSoundFilePlayer SoundFilePlayer;
+
 }  // namespace
 
+void SetSoundFilePlayer(TSoundFilePlayer player) { SoundFilePlayer = std::move(player); }
+
 bool PlaySoundFile(const String& path) {
+    if (SoundFilePlayer) return SoundFilePlayer(path);
     // An empty name would stop the sound instead of playing one.
     if (path.empty() || !os::FileExists(path)) return false;
-    TSoundPlayer::Instance().Play(ToWide(path));
+    TPlayerThread::Instance().Play(ToWide(path));
     return true;
 }
 
-void StopSound() { TSoundPlayer::Instance().Stop(); }
+void StopSound() { TPlayerThread::Instance().Stop(); }
 
 void DefaultBeep() { MessageBeep(0); }

@@ -100,6 +100,10 @@ void TMainFrm::BuildLayout() {
     NewUserBtn = NewHiddenButton(this, "NewUserBtn", [this](TObject* s) { NewUserBtnClick(s); });
     PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
     ImageList1 = new TImageList(this);
+    WallPaper1 = new TWallPaper(this);   // windowless, under the movie
+    WallPaper1->SetName("WallPaper1");
+    WallPaper1->SetParent(this);
+    WallPaper1->SetStyle(wpsCenter);
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
     });

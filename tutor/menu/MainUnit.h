@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include "controls/SimpleGButton.h"
+#include "controls/WallPaper.h"
 #include "platform/flash/ShockwaveFlash.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
@@ -73,6 +74,7 @@ public:
     TButton* NewUserBtn = nullptr;
     TButton* PlayAgentBtn = nullptr;
     TImageList* ImageList1 = nullptr;
+    TWallPaper* WallPaper1 = nullptr;
 
     bool FirstVisit = false;
 
