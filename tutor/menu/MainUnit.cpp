@@ -18,6 +18,7 @@
 #include "tutor/menu/ScreenParts.h"
 #include "tutor/options/OptionUnit.h"
 #include "tutor/results/Results.h"
+#include "tutor/tests/Level.h"
 #include "tutor/tests/SpeedUnit.h"
 #include "tutor/users/StudentUnit.h"
 
@@ -33,6 +34,33 @@ int UserGoal = 100;
 String StoredPassword;
 
 TMainFrm* MainFrm = nullptr;
+
+void ResetProgramValues() {
+    AppDir.clear();
+    CDDir.clear();
+    InterfaceLanguage = "A";
+    TypingLanguage = "A";
+    CurrentLesson = 0;
+    AssistantOn = false;
+    WindowsKind = 0;
+    CurrentUser.clear();
+    UserGoal = 100;
+    StoredPassword.clear();
+    RunResults.Clear();
+    MainFrm = nullptr;
+    StudentsForm = nullptr;
+    ClassForm = nullptr;
+    OptionForm = nullptr;
+    Aboutform = nullptr;
+    SpeedForm = nullptr;
+    MessageForm = nullptr;
+    LessonsForm = nullptr;
+    GameForm = nullptr;
+    ResultsForm = nullptr;
+    LevelForm = nullptr;
+    BeginnerForm = nullptr;
+    AgentForm = nullptr;
+}
 
 namespace {
 

@@ -27,6 +27,10 @@ class TMainFrm;
 class EUserFileError;
 extern TMainFrm* MainFrm;
 
+// Every program-wide value as a start of the program finds it: the values above, the results of
+// the run, and the form variables (no form yet). Tests start from it, whatever ran before them.
+void ResetProgramValues();
+
 // The program file's full path: the module's own, unless a test put another in its place
 // (an empty name restores the module's).
 String ProgramFileName();

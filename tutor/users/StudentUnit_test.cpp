@@ -14,14 +14,6 @@ namespace {
 const char* const Marker = "52DDEC5B44F7E7B7B8DF";   // "openaccess" as stored
 
 struct StudentsTest : TutorFixture {
-    void SetUp() override {
-        TutorFixture::SetUp();
-        // every test is a fresh run of the program
-        CurrentUser = "";
-        CurrentLesson = 0;
-        UserGoal = 100;
-        StoredPassword = "";
-    }
     std::string List() { return Dir.Read("Data\\AStudents.txt"); }
     std::string Results() { return Dir.Read("Data\\AResults.ini"); }
     // the main menu becomes active again, as after a screen closes
