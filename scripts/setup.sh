@@ -10,7 +10,7 @@ PACKAGES=(
     cmake ninja-build googletest
     clang-16 libclang-rt-16-dev llvm-16
     wine wine64 xvfb xauth xdotool x11-utils
-    imagemagick sox espeak-ng fp-utils python3
+    imagemagick sox espeak-ng fp-utils python3 hunspell hunspell-ar
     fonts-dejavu-core fonts-dejavu-extra fonts-kacst fonts-hosny-amiri fonts-liberation
     dpkg-dev
 )
