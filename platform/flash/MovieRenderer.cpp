@@ -1,7 +1,7 @@
 #include "MovieRenderer.h"
 #include <algorithm>
 #include <cmath>
-#include <usp10.h>
+#include "platform/graphics/TextShaping.h"
 
 namespace {
 
@@ -66,53 +66,6 @@ void FillSolid(HDC dc, const RECT& r, const MovieColor& c) {
     DeleteObject(b);
 }
 
-// The width of one line as drawn: shaped and in bidirectional order. DrawText's own measure
-// (Wine's at least) takes Arabic letters unjoined, too wide, which misplaces right and centred text.
-int LineWidth(HDC dc, const WideString& line, bool rtl) {
-    if (line.empty()) return 0;
-    SCRIPT_STRING_ANALYSIS ssa = nullptr;
-    int n = static_cast<int>(line.size());
-    if (SUCCEEDED(ScriptStringAnalyse(dc, line.c_str(), n, n * 3 / 2 + 16, -1, SSA_GLYPHS | (rtl ? SSA_RTL : 0), 0,
-                                      nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
-        const SIZE* size = ScriptString_pSize(ssa);
-        int w = size ? size->cx : 0;
-        ScriptStringFree(&ssa);
-        if (size) return w;
-    }
-    SIZE size{};
-    GetTextExtentPoint32W(dc, line.c_str(), n, &size);
-    return size.cx;
-}
-
-// Greedy word wrap on the shaped widths; a newline always breaks.
-std::vector<WideString> WrapLines(HDC dc, const WideString& text, int width, bool rtl) {
-    std::vector<WideString> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(L'\n', start);
-        WideString paragraph = text.substr(start, end == WideString::npos ? WideString::npos : end - start);
-        WideString line;
-        std::size_t i = 0;
-        while (i < paragraph.size()) {
-            std::size_t space = paragraph.find(L' ', i);
-            WideString word = paragraph.substr(i, space == WideString::npos ? WideString::npos : space - i);
-            WideString candidate = line.empty() ? word : line + L" " + word;
-            if (!line.empty() && LineWidth(dc, candidate, rtl) > width) {
-                lines.push_back(line);
-                line = word;
-            } else {
-                line = candidate;
-            }
-            if (space == WideString::npos) break;
-            i = space + 1;
-        }
-        lines.push_back(line);
-        if (end == WideString::npos) break;
-        start = end + 1;
-    }
-    return lines;
-}
-
 HFONT MakeFont(const MovieTextStyle& s, int height) {
     return CreateFontW(-height, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str());
@@ -126,7 +79,7 @@ void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString
     HFONT font = MakeFont(s, height);
     if (fit && !s.wrap) {
         HGDIOBJ old = SelectObject(dc, font);
-        int w = LineWidth(dc, text, s.rtl);
+        int w = ShapedTextWidth(dc, text, s.rtl);
         SelectObject(dc, old);
         int room = box.right - box.left;
         if (w > room && room > 0) {
@@ -141,16 +94,15 @@ void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     int boxWidth = box.right - box.left;
-    std::vector<WideString> lines = s.wrap ? WrapLines(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
+    std::vector<WideString> lines = s.wrap ? WrapShapedText(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
     int step = tm.tmHeight + std::max<int>(tm.tmExternalLeading, tm.tmHeight / 5);   // airy paragraphs
     int y = s.wrap ? box.top : box.top + (box.bottom - box.top - tm.tmHeight) / 2;
     for (const WideString& line : lines) {
-        int w = LineWidth(dc, line, s.rtl);
+        int w = ShapedTextWidth(dc, line, s.rtl);
         int x = s.align == MovieAlign::Left     ? box.left
                 : s.align == MovieAlign::Right  ? box.right - w
                                                 : box.left + (boxWidth - w) / 2;
-        ExtTextOutW(dc, x, y, s.rtl ? ETO_RTLREADING : 0, nullptr, line.c_str(), static_cast<UINT>(line.size()),
-                    nullptr);
+        DrawShapedText(dc, x, y, line, s.rtl);
         y += step;
     }
 }
