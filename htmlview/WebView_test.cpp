@@ -3,6 +3,8 @@
 #include "htmlview/testing/WebViewFixture.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
+#include "platform/web/OleWebBrowser.h"
+#include "platform/web/PageBrowser.h"
 
 using web::TMemoryBrowser;
 using web::TPageDocument;
@@ -290,4 +292,47 @@ TEST(WebViewOnTheSystemBrowser, AdvisesAndLoadsThroughBothRoadsWithoutWaitingOrM
     EXPECT_EQ(sink.RefCount(), 0u);
     SetPlatformMessageBox(oldBox);
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+// Without an HTML engine the view shows pages through our own renderer: a page loaded from a
+// stream is laid out, painted and completed, and a click on a rendered link reaches the view's
+// anchor event with the link's path.
+TEST(WebViewOnOurRenderer, ARenderedLinkClickReachesTheAnchorEvent) {
+    if (web::HtmlEngineAvailable()) GTEST_SKIP() << "the system's engine shows the pages here";
+    TWebViewSink sink;
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 640, 480);
+    form->Show();
+    auto* view = new TWebView(form);
+    view->SetParent(form);
+    view->SetAlign(alClient);
+    testing_support::TempFolder windows;
+    view->WindowsFolder = [&] { return windows.Path(); };
+    view->SetBackGroundColor(13540898);
+    sink.SetView(view);
+    view->SetUnkParent(&sink);
+    int done = 0;
+    view->OnDocumentDone = [&](TObject*) { ++done; };
+    std::vector<std::pair<WideString, WideString>> anchors;
+    view->OnAnchor = [&](TObject*, const WideString& href, const WideString& name) { anchors.emplace_back(href, name); };
+
+    view->LoadViaStream("<body dir=rtl><p><a id=QZV href=\"C:\\lessons\\page2.htm\">next</a></p></body>");
+    web::TPageBrowser* browser = view->PageBrowser();
+    ASSERT_TRUE(browser);
+    for (int i = 0; i < 100 && browser->Busy(); ++i) Application->ProcessMessages();
+    EXPECT_GE(done, 1);
+    // the view's display settings reach the rendered page: its colour and direction
+    EXPECT_EQ(browser->PageDocument()->Layout().Canvas().Color, 0x229ECEu);
+    const web::TPaintItem* link = nullptr;
+    for (const web::TPaintItem& it : browser->PageDocument()->Layout().Items())
+        if (it.Kind == web::TPaintKind::Text && it.Text == L"next") link = &it;
+    ASSERT_TRUE(link);
+    EXPECT_GT(link->Box.Left, 320);   // right to left: at the right of the view
+    const LPARAM at = MAKELPARAM(link->Box.Left + 2, link->Box.Top + 2);
+    SendMessageW(browser->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(browser->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(anchors, (std::vector<std::pair<WideString, WideString>>{{L"page2.htm", L"C:\\lessons\\"}}));
+    EXPECT_FALSE(browser->Busy());   // the link's own navigation was cancelled
+    form->Free();
 }

@@ -219,19 +219,25 @@ void TPageBrowser::ScrollTo(int y) {
     if (FScrollY != old) InvalidateRect(FWindow, nullptr, FALSE);
 }
 
+void TPageBrowser::PaintTo(HDC dc) {
+    RECT client{};
+    GetClientRect(FWindow, &client);
+    if (FDocument->NeedsBuild()) Relayout();
+    TPageSelectionRange selection{FDocument->SelectionFrom(), FDocument->SelectionTo()};
+    PaintPage(dc, client, FDocument->Layout(), FMeasure, FScrollY, selection);
+}
+
 void TPageBrowser::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(FWindow, &ps);
     RECT client{};
     GetClientRect(FWindow, &client);
     if (client.right > 0 && client.bottom > 0) {
-        if (FDocument->NeedsBuild()) Relayout();
         // drawn off the screen first, so a repaint does not flicker
         TMemoryDC buffer(dc);
         TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
         TScopedSelect select(buffer.Get(), bitmap.Get());
-        TPageSelectionRange selection{FDocument->SelectionFrom(), FDocument->SelectionTo()};
-        PaintPage(buffer.Get(), client, FDocument->Layout(), FMeasure, FScrollY, selection);
+        PaintTo(buffer.Get());
         BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
     }
     EndPaint(FWindow, &ps);

@@ -29,6 +29,8 @@ public:
     const WideString& Url() const { return FDocument->Url(); }
     int ScrollY() const { return FScrollY; }
     void ScrollTo(int y);
+    // Paints what the window shows into another device context, at its origin.
+    void PaintTo(HDC dc);
     // Called after each DocumentComplete with the page's URL (the help window follows links).
     std::function<void(const WideString& url)> OnDocumentComplete;
 

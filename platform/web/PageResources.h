@@ -23,6 +23,6 @@ std::optional<std::string> ReadUrl(const WideString& url);
 // The part of a URL after its last separator.
 WideString UrlFileName(const WideString& url);
 
-constexpr std::size_t MaxPageBytes = 4 * 1024 * 1024;
+constexpr std::size_t MaxPageBytes = 1024 * 1024;   // more than any page needs; the rest of a larger file is not shown
 
 }  // namespace web
