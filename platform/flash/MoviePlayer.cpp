@@ -90,19 +90,23 @@ StageMapping MoviePlayer::Mapping() const {
     return StageMapping::For(FFile.width, FFile.height, FViewWidth, FViewHeight, FScaleMode);
 }
 
+std::vector<const MovieItem*> MoviePlayer::VisibleItems() const {
+    std::vector<const MovieItem*> out;
+    for (const MovieItem& item : FFile.items) {
+        if (const MovieClipPlacement* p = std::get_if<MovieClipPlacement>(&item)) {
+            if (const MovieFrame* f = FFile.clips[p->clip].Frame(FClipFrames[p->clip]))
+                for (const MovieItem& inner : f->items) out.push_back(&inner);   // clips do not nest
+        } else {
+            out.push_back(&item);
+        }
+    }
+    return out;
+}
+
 std::vector<const MovieButton*> MoviePlayer::VisibleButtons() const {
     std::vector<const MovieButton*> out;
-    auto collect = [&](const std::vector<MovieItem>& items, auto& self) -> void {
-        for (const MovieItem& item : items) {
-            if (const MovieButton* b = std::get_if<MovieButton>(&item)) {
-                out.push_back(b);
-            } else if (const MovieClipPlacement* p = std::get_if<MovieClipPlacement>(&item)) {
-                const MovieClip& clip = FFile.clips[p->clip];
-                if (const MovieFrame* f = clip.Frame(FClipFrames[p->clip])) self(f->items, self);
-            }
-        }
-    };
-    collect(FFile.items, collect);
+    for (const MovieItem* item : VisibleItems())
+        if (const MovieButton* b = std::get_if<MovieButton>(item)) out.push_back(b);
     return out;
 }
 

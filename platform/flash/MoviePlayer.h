@@ -43,6 +43,9 @@ public:
     const MovieButton* HoverButton() const { return FHover; }
     const MovieButton* PressedButton() const { return FPressed; }
     const MovieButtonLook& LookOf(const MovieButton& button) const;
+    // What is drawn now, in drawing order: the movie's items and those of each clip's current
+    // frame (never a clip placement itself).
+    std::vector<const MovieItem*> VisibleItems() const;
     std::vector<const MovieButton*> VisibleButtons() const;
     const MovieButton* ButtonAt(int windowX, int windowY) const;
     const WideString& LastError() const { return FLastError; }

@@ -71,40 +71,62 @@ HFONT MakeFont(const MovieTextStyle& s, int height) {
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str());
 }
 
-// fit: a single line wider than its box is drawn smaller rather than over the box's edges
-void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
-                const MovieColor& color, bool fit = false) {
-    if (text.empty()) return;
+// Where each line of a text goes in its box: the font it is drawn in and each line's place.
+struct TextLayout {
+    HFONT font = nullptr;                   // owned
+    struct Line { WideString text; int x, y, width; };
+    std::vector<Line> lines;
+    int lineHeight = 0;
+    TextLayout() = default;
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
+    ~TextLayout() { if (font) DeleteObject(font); }
+};
+
+// fit: a single line wider than its box is laid out smaller rather than over the box's edges
+void LayOutText(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
+                bool fit, TextLayout& out) {
     int height = std::max(1, static_cast<int>(std::lround(s.size * m.scaleY)));
-    HFONT font = MakeFont(s, height);
+    out.font = MakeFont(s, height);
     if (fit && !s.wrap) {
-        HGDIOBJ old = SelectObject(dc, font);
+        HGDIOBJ old = SelectObject(dc, out.font);
         int w = ShapedTextWidth(dc, text, s.rtl);
         SelectObject(dc, old);
         int room = box.right - box.left;
         if (w > room && room > 0) {
-            DeleteObject(font);
-            font = MakeFont(s, std::max(1, height * room / w));
+            DeleteObject(out.font);
+            out.font = MakeFont(s, std::max(1, height * room / w));
         }
     }
-    ScopedObject selected(dc, font, true);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Ref(color));
-    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    HGDIOBJ old = SelectObject(dc, out.font);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
+    out.lineHeight = tm.tmHeight;
     int boxWidth = box.right - box.left;
     std::vector<WideString> lines = s.wrap ? WrapShapedText(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
     int step = tm.tmHeight + std::max<int>(tm.tmExternalLeading, tm.tmHeight / 5);   // airy paragraphs
     int y = s.wrap ? box.top : box.top + (box.bottom - box.top - tm.tmHeight) / 2;
-    for (const WideString& line : lines) {
+    for (WideString& line : lines) {
         int w = ShapedTextWidth(dc, line, s.rtl);
         int x = s.align == MovieAlign::Left     ? box.left
                 : s.align == MovieAlign::Right  ? box.right - w
                                                 : box.left + (boxWidth - w) / 2;
-        DrawShapedText(dc, x, y, line, s.rtl);
+        out.lines.push_back({std::move(line), x, y, w});
         y += step;
     }
+    SelectObject(dc, old);
+}
+
+void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
+                const MovieColor& color, bool fit = false) {
+    if (text.empty()) return;
+    TextLayout layout;
+    LayOutText(dc, m, box, text, s, fit, layout);
+    ScopedObject selected(dc, layout.font, false);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Ref(color));
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    for (const TextLayout::Line& line : layout.lines) DrawShapedText(dc, line.x, line.y, line.text, s.rtl);
 }
 
 void DrawShape(HDC dc, const StageMapping& m, const MovieShape& s) {
@@ -153,6 +175,19 @@ void DrawButton(HDC dc, const StageMapping& m, const MovieButton& button, const 
 }
 
 }  // namespace
+
+RECT TextBounds(HDC dc, const StageMapping& m, const MovieText& text) {
+    RECT bounds{};
+    if (text.text.empty()) return bounds;
+    TextLayout layout;
+    LayOutText(dc, m, MapRect(m, text.box), text.text, text.style, false, layout);
+    for (const TextLayout::Line& line : layout.lines) {
+        if (line.width == 0) continue;
+        RECT r{line.x, line.y, line.x + line.width, line.y + layout.lineHeight};
+        UnionRect(&bounds, &bounds, &r);
+    }
+    return bounds;
+}
 
 MovieRenderer::~MovieRenderer() {
     if (FPicture) DeleteObject(FPicture);

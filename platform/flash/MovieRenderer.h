@@ -4,6 +4,10 @@
 #include <windows.h>
 #include "MoviePlayer.h"
 
+// The window rectangle a text covers as drawn: its lines' shaped widths and the font's height,
+// through the mapping. Empty for an empty text.
+RECT TextBounds(HDC dc, const StageMapping& m, const MovieText& text);
+
 class MovieRenderer {
 public:
     MovieRenderer() = default;

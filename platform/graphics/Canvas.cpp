@@ -1,4 +1,5 @@
 #include "platform/graphics/Canvas.h"
+#include <vector>
 #include "platform/graphics/Graphic.h"
 #include "platform/rtl/Errors.h"
 
@@ -90,6 +91,14 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     Changed();
 }
 
+void TCanvas::Polygon(const TPoint* points, int count) {
+    Changing();
+    RequiredState(HandleValid | PenValid | BrushValid);
+    std::vector<POINT> pts(points, points + count);
+    ::Polygon(FHandle, pts.data(), count);
+    Changed();
+}
+
 void TCanvas::MoveTo(int x, int y) {
     RequiredState(HandleValid);
     MoveToEx(FHandle, x, y, nullptr);
@@ -108,7 +117,7 @@ void TCanvas::TextOut(int x, int y, const String& text) {
     Changing();
     RequiredState(HandleValid | FontValid | BrushValid);
     WideString w = ToWide(text);
-    ExtTextOutW(FHandle, x, y, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+    ExtTextOutW(FHandle, x, y, TextFlags, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
     MoveToEx(FHandle, x + TextWidth(text), y, nullptr);
     Changed();
 }
@@ -118,7 +127,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const String& text) {
     RequiredState(HandleValid | FontValid | BrushValid);
     WideString w = ToWide(text);
     RECT rc = r;
-    UINT options = ETO_CLIPPED | (FBrush->Style() == bsSolid ? ETO_OPAQUE : 0);
+    UINT options = TextFlags | ETO_CLIPPED | (FBrush->Style() == bsSolid ? ETO_OPAQUE : 0);
     ExtTextOutW(FHandle, x, y, options, &rc, w.c_str(), static_cast<UINT>(w.size()), nullptr);
     Changed();
 }

@@ -27,12 +27,14 @@ public:
     TPoint PenPos() const { return FPenPos; }
     void SetPenPos(TPoint p) { MoveTo(p.X, p.Y); }
     DWORD CopyMode = SRCCOPY;
+    UINT TextFlags = 0;                 // added to ExtTextOut's options (ETO_RTLREADING)
 
     void FillRect(const TRect& r);
     void FrameRect(const TRect& r);
     void Rectangle(int x1, int y1, int x2, int y2);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void Ellipse(int x1, int y1, int x2, int y2);
+    void Polygon(const TPoint* points, int count);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void TextOut(int x, int y, const String& text);

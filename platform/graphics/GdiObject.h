@@ -51,10 +51,12 @@ private:
     HDC FDC;
 };
 
-// A DC borrowed from a window (GetDC), released at the end of the scope.
+// A DC borrowed from a window (GetDC, or GetWindowDC with its frame), released at the end of
+// the scope.
 class TWindowDCBorrow {
 public:
-    explicit TWindowDCBorrow(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+    explicit TWindowDCBorrow(HWND window, bool withFrame = false)
+        : FWindow(window), FDC(withFrame ? GetWindowDC(window) : GetDC(window)) {}
     ~TWindowDCBorrow() { if (FDC) ReleaseDC(FWindow, FDC); }
     TWindowDCBorrow(const TWindowDCBorrow&) = delete;
     TWindowDCBorrow& operator=(const TWindowDCBorrow&) = delete;

@@ -1,5 +1,6 @@
 #include "Os.h"
 #include <windows.h>
+#include <shellapi.h>
 
 namespace os {
 
@@ -47,6 +48,23 @@ String WindowsDirectory() {
 
 std::uint32_t TickCount() { return ::GetTickCount(); }
 void SleepMs(std::uint32_t ms) { ::Sleep(ms); }
+
+std::vector<String> ProgramArguments() {
+    std::vector<String> arguments;
+    int count = 0;
+    if (LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i) arguments.push_back(FromWide(list[i]));
+        LocalFree(list);
+    }
+    // the program itself by its full path, however it was started
+    std::wstring module(MAX_PATH, L'\0');
+    DWORD n = 0;
+    while ((n = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()))) == module.size())
+        module.resize(module.size() * 2);
+    if (arguments.empty()) arguments.emplace_back();
+    arguments[0] = FromWide(std::wstring_view(module.data(), n));
+    return arguments;
+}
 
 namespace {
 DWORD ShareBits(unsigned share) {
@@ -98,6 +116,33 @@ String SystemErrorText(unsigned code) {
     while (n > 0 && (buf[n - 1] == L'\r' || buf[n - 1] == L'\n' || buf[n - 1] == L' ')) --n;
     if (n == 0) return "System error " + std::to_string(code) + ".";
     return FromWide(std::wstring_view(buf, n));
+}
+
+namespace {
+void Fill(const WIN32_FIND_DATAW& found, FindEntry& entry) {
+    entry.Name = FromWide(found.cFileName);
+    entry.Attributes = found.dwFileAttributes;
+    entry.Size = (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+}
+}  // namespace
+
+FindHandle FindFirstEntry(const String& pattern, FindEntry& entry) {
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(ToWide(pattern).c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return InvalidFind;
+    Fill(found, entry);
+    return reinterpret_cast<FindHandle>(h);
+}
+
+bool FindNextEntry(FindHandle h, FindEntry& entry) {
+    WIN32_FIND_DATAW found;
+    if (!FindNextFileW(reinterpret_cast<HANDLE>(h), &found)) return false;
+    Fill(found, entry);
+    return true;
+}
+
+void FindCloseEntry(FindHandle h) {
+    if (h != InvalidFind) FindClose(reinterpret_cast<HANDLE>(h));
 }
 
 }  // namespace os

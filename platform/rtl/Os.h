@@ -1,6 +1,7 @@
 #pragma once
 // The few system calls of the runtime library, in one place (Os.cpp).
 #include <cstdint>
+#include <vector>
 #include "String.h"
 
 namespace os {
@@ -15,6 +16,8 @@ String CurrentDirectory();
 String TempDirectory();
 String WindowsDirectory();
 std::uint32_t TickCount();
+// The command line split as the C runtime splits it; the first is the program's full path.
+std::vector<String> ProgramArguments();
 void SleepMs(std::uint32_t ms);
 
 // Files by handle, for the streams. A failed call returns InvalidFile or -1 and leaves the
@@ -32,4 +35,17 @@ bool FileFlush(FileHandle h);
 void FileClose(FileHandle h);
 unsigned LastError();
 String SystemErrorText(unsigned code);                        // the system's message, one line
+
+// Entries of a folder that match a pattern ("C:\\A\\*.*"), one at a time. A failed or finished
+// search returns InvalidFind / false and leaves the system's error code for LastError.
+struct FindEntry {
+    String Name;
+    unsigned Attributes = 0;      // the system's FILE_ATTRIBUTE_ bits
+    std::int64_t Size = 0;
+};
+using FindHandle = std::intptr_t;
+constexpr FindHandle InvalidFind = -1;
+FindHandle FindFirstEntry(const String& pattern, FindEntry& entry);
+bool FindNextEntry(FindHandle h, FindEntry& entry);
+void FindCloseEntry(FindHandle h);
 }  // namespace os

@@ -284,6 +284,41 @@ bool RemoveDir(const String& name) { return os::RemoveDirectoryAt(name); }
 String GetCurrentDir() { return os::CurrentDirectory(); }
 String GetTempDirectory() { return IncludeTrailingPathDelimiter(os::TempDirectory()); }
 
+namespace {
+constexpr int faSpecial = faHidden | faSysFile | faVolumeID | faDirectory;
+
+// Reads on from the entry just found to the first one the search wants.
+int FindMatching(TSearchRec& f, os::FindEntry& entry) {
+    while (static_cast<int>(entry.Attributes) & f.ExcludeAttr)
+        if (!os::FindNextEntry(f.FindHandle, entry)) return static_cast<int>(os::LastError());
+    f.Name = entry.Name;
+    f.Attr = static_cast<int>(entry.Attributes);
+    f.Size = entry.Size;
+    return 0;
+}
+}  // namespace
+
+int FindFirst(const String& path, int attr, TSearchRec& f) {
+    f.ExcludeAttr = ~attr & faSpecial;
+    os::FindEntry entry;
+    f.FindHandle = os::FindFirstEntry(path, entry);
+    if (f.FindHandle == os::InvalidFind) return static_cast<int>(os::LastError());
+    int result = FindMatching(f, entry);
+    if (result != 0) FindClose(f);
+    return result;
+}
+
+int FindNext(TSearchRec& f) {
+    os::FindEntry entry;
+    if (!os::FindNextEntry(f.FindHandle, entry)) return static_cast<int>(os::LastError());
+    return FindMatching(f, entry);
+}
+
+void FindClose(TSearchRec& f) {
+    os::FindCloseEntry(f.FindHandle);
+    f.FindHandle = os::InvalidFind;
+}
+
 bool ForceDirectories(const String& name) {
     String dir = ExcludeTrailingPathDelimiter(name);
     if (dir.empty()) return false;
@@ -336,6 +371,16 @@ String ExcludeTrailingPathDelimiter(const String& s) {
     String r = s;
     if (!r.empty() && (r.back() == '\\' || r.back() == '/')) r.pop_back();
     return r;
+}
+
+int ParamCount() {
+    int count = static_cast<int>(os::ProgramArguments().size()) - 1;
+    return count > 0 ? count : 0;
+}
+
+String ParamStr(int index) {
+    std::vector<String> arguments = os::ProgramArguments();
+    return index >= 0 && index < static_cast<int>(arguments.size()) ? arguments[index] : String();
 }
 
 namespace rtl {

@@ -99,6 +99,26 @@ String IncludeTrailingPathDelimiter(const String& s);
 String ExcludeTrailingPathDelimiter(const String& s);
 String GetTempDirectory();                      // with the trailing separator
 
+// The program's command line: ParamStr(0) the program, 1 to ParamCount() its arguments, empty
+// past the end.
+int ParamCount();
+String ParamStr(int index);
+
+// Folder searches. An entry is found when it carries no special attribute (hidden, system,
+// volume, directory) outside attr, so plain files always come; the search ends with FindClose.
+constexpr int faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faVolumeID = 0x08, faDirectory = 0x10,
+              faArchive = 0x20, faAnyFile = 0x3F;
+struct TSearchRec {
+    String Name;
+    int Attr = 0;
+    std::int64_t Size = 0;
+    int ExcludeAttr = 0;
+    std::intptr_t FindHandle = -1;
+};
+int FindFirst(const String& path, int attr, TSearchRec& f);   // 0 when found, else the system's error
+int FindNext(TSearchRec& f);                                   // 0 when found, else the system's error
+void FindClose(TSearchRec& f);
+
 // Time, through a seam that tests can drive.
 // In a namespace of their own, since the system's functions of these names are always in scope.
 namespace rtl {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <set>
 #include "platform/rtl/SysUtils.h"
+#include "platform/testing/TestSupport.h"
 
 TEST(SysUtilsTest, RoundsHalfToEven) {
     struct { long double in; long long out; } cases[] = {
@@ -76,6 +79,29 @@ TEST(SysUtilsTest, FileNameParts) {
     EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\a\\"), "C:\\a");
 }
 
+// Plain files always come; folders and hidden files only when asked for.
+TEST(SysUtilsTest, FolderSearchKeepsTheSpecialEntriesOutUnlessAsked) {
+    testing_support::TempFolder folder;
+    folder.Write("a.txt", "a");
+    folder.Write("h.txt", "h");
+    SetFileAttributesW(ToWide(folder.File("h.txt")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    CreateDir(folder.File("d"));
+    auto names = [&](int attr) {
+        std::set<String> found;
+        TSearchRec f;
+        for (int r = FindFirst(folder.File("*.*"), attr, f); r == 0; r = FindNext(f)) found.insert(f.Name);
+        FindClose(f);
+        return found;
+    };
+    EXPECT_EQ(names(0), (std::set<String>{"a.txt"}));
+    EXPECT_EQ(names(faDirectory), (std::set<String>{".", "..", "a.txt", "d"}));
+    EXPECT_EQ(names(faHidden | faArchive), (std::set<String>{"a.txt", "h.txt"}));
+    TSearchRec f;
+    EXPECT_NE(FindFirst(folder.File("missing\\*.*"), faAnyFile, f), 0);
+    FindClose(f);
+    SetFileAttributesW(ToWide(folder.File("h.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(SysUtilsTest, TickSeamDrivesTimeWithoutSleeping) {
     std::uint32_t now = 1000;
     rtl::SetTickSource([&] { return now; }, [&](std::uint32_t ms) { now += ms; });
@@ -84,4 +110,13 @@ TEST(SysUtilsTest, TickSeamDrivesTimeWithoutSleeping) {
     EXPECT_EQ(rtl::GetTickCount(), 1250u);
     rtl::SetTickSource({});
     EXPECT_NE(rtl::GetTickCount(), 1250u);
+}
+
+TEST(SysUtilsTest, ParamStrGivesTheProgramAndItsArguments) {
+    String self = ParamStr(0);
+    EXPECT_NE(self.find("_tests.exe"), String::npos) << self;
+    EXPECT_NE(self.find(":\\"), String::npos) << self;   // the full path
+    EXPECT_GE(ParamCount(), 0);
+    EXPECT_EQ(ParamStr(ParamCount() + 1), "");
+    EXPECT_EQ(ParamStr(-1), "");
 }

@@ -29,6 +29,21 @@ void RemoveTree(const std::wstring& dir) {
 }
 }  // namespace
 
+void CopyTree(const String& from, const String& to) {
+    const std::wstring source = ToWide(from), target = ToWide(to);
+    CreateDirectoryW(target.c_str(), nullptr);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((source + L"\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        std::wstring n = fd.cFileName;
+        if (n == L"." || n == L"..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(FromWide(source + L"\\" + n), FromWide(target + L"\\" + n));
+        else CopyFileW((source + L"\\" + n).c_str(), (target + L"\\" + n).c_str(), FALSE);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+}
+
 TempFolder::TempFolder() {
     static unsigned counter = 0;
     String base = GetTempDirectory() + "tapwise-test-" + IntToStr(GetCurrentProcessId()) + "-";

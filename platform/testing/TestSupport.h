@@ -7,6 +7,9 @@ namespace testing_support {
 // A file beside the sources (the test's working folder is its area's source folder).
 String SourcePath(const String& relative);
 
+// Copies a folder with everything in it; existing files in the target are overwritten.
+void CopyTree(const String& from, const String& to);
+
 // A fresh folder under the system's temporary folder, removed with its content at the end.
 class TempFolder {
 public:

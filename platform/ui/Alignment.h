@@ -2,6 +2,7 @@
 // Text placement shared by labels, panels, memos and check boxes.
 #include "platform/ui/ControlEnums.h"
 #include <windows.h>
+#include "platform/graphics/TextShaping.h"
 #include "platform/rtl/String.h"
 
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
@@ -13,6 +14,8 @@ inline UINT AlignmentFlag(TAlignment a, bool rightToLeftAlignment) {
     return a == taCenter ? DT_CENTER : a == taRightJustify ? DT_RIGHT : DT_LEFT;
 }
 
+
 class TFont;
 // Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently; returns the height.
+// A centred or right-aligned text of one line is placed by its shaped width.
 int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags);

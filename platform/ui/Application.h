@@ -8,6 +8,8 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/UtilityWindow.h"
 
+class TCommonDialog;
+
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
 using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
 using TMessageEvent = std::function<void(MSG& msg, bool& handled)>;
@@ -69,6 +71,9 @@ public:
     // Called inside every ShowModal, after the form is shown and active and before its loop waits:
     // a test drives the modal form from here (and may open further modal forms).
     std::function<void(TForm* form)> ModalHook;
+    // Called when a common dialog has shown, after its OnShow: a test answers a dialog that a
+    // control opens itself.
+    std::function<void(TCommonDialog* dialog)> DialogHook;
 
 private:
     bool ProcessMessage(MSG& msg);

@@ -49,6 +49,7 @@ UINT_PTR CALLBACK TCommonDialog::HookProc(HWND window, UINT msg, WPARAM, LPARAM)
             PostMessageW(window, ShowMessage, 0, 0);
         } else if (msg == ShowMessage) {
             self->DoShow();
+            if (Application && Application->DialogHook) Application->DialogHook(self);
             return 1;
         } else if (msg == WM_DESTROY) {
             self->DoClose();

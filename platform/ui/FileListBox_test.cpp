@@ -66,6 +66,6 @@ TEST_F(FileListBoxFixture, FreeingReleasesWindowsAndGdiObjects) {
     };
     for (int i = 0; i < 20; ++i) cycle();
     ResourceCounts before = ResourceCounts::Take();
-    for (int i = 0; i < 1000; ++i) cycle();
+    for (int i = 0, n = LeakCycles(); i < n; ++i) cycle();
     ExpectNoResourceGrowth(before, ResourceCounts::Take());
 }

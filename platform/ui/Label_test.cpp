@@ -1,4 +1,6 @@
 #include "platform/ui/Label.h"
+#include <algorithm>
+#include <tuple>
 #include "platform/ui/Panel.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/testing/ShownForm.h"
@@ -19,7 +21,46 @@ std::vector<int> RowsWith(TControl* control, TColor color) {
             if (shot.Canvas()->Pixels(x, y) == color) { rows.push_back(y); break; }
     return rows;
 }
+// Columns of a painted control that hold a pixel other than the black background.
+std::pair<int, int> InkColumns(TControl* control) {
+    TBitmap shot;
+    shot.SetSize(control->Width(), control->Height());
+    shot.Canvas()->Brush()->SetColor(clBlack);
+    shot.Canvas()->FillRect(Rect(0, 0, control->Width(), control->Height()));
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    int first = control->Width(), last = -1;
+    for (int x = 0; x < control->Width(); ++x)
+        for (int y = 0; y < control->Height(); ++y)
+            if (shot.Canvas()->Pixels(x, y) != clBlack) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+                break;
+            }
+    return {first, last};
+}
 }  // namespace
+
+// An Arabic line against the right edge or in the middle ends where it should: placed by its
+// joined width, not by the wider measure of its letters taken apart.
+TEST_F(LabelTest, ArabicLinesAreAlignedByTheirJoinedWidth) {
+    auto* label = new TLabel(Form);
+    label->SetParent(Form);
+    label->SetAutoSize(false);
+    label->SetBounds(0, 0, 400, 40);
+    label->SetTransparent(true);
+    label->Font()->SetName("Arial");
+    label->Font()->SetHeight(-24);
+    label->Font()->SetColor(clWhite);
+    label->SetBiDiMode(bdRightToLeft);
+    label->SetCaption("إضاءة النص المطبوع"_a);
+    label->SetAlignment(taLeftJustify);   // the leading edge: the right one in this reading order
+    auto [first, last] = InkColumns(label);
+    EXPECT_GE(last, 400 - 4);
+    const int width = last - first;
+    label->SetAlignment(taCenter);
+    std::tie(first, last) = InkColumns(label);
+    EXPECT_NEAR(first + width / 2, 200, 3);
+}
 
 TEST_F(LabelTest, AutoSizeFitsTheTextAndKeepsTheAnchoredEdge) {
     auto* label = new TLabel(Form);
@@ -97,4 +138,35 @@ TEST_F(LabelTest, PanelLaysItsChildrenInsideTheBevels) {
     EXPECT_EQ(shot.Canvas()->Pixels(0, 30), static_cast<TColor>(ColorToRGB(clBtnHighlight)));
     EXPECT_EQ(shot.Canvas()->Pixels(99, 30), static_cast<TColor>(ColorToRGB(clBtnShadow)));
     EXPECT_EQ(shot.Canvas()->Pixels(2, 30), clYellow);
+}
+
+// Arabic letters join, so a line is narrower than its letters side by side: it is centred, and a
+// label fitted, by the width it is drawn with.
+TEST_F(LabelTest, ArabicLinesAreCentredAndFittedByTheirJoinedWidth) {
+    const String line = "جيد, لكن عليك أن تتدرب أكثر"_a;
+    TFont font;
+    font.SetName("Arial");
+    font.SetHeight(-32);
+    font.SetColor(clWhite);
+    TBitmap shot;
+    shot.SetSize(700, 50);
+    shot.Canvas()->Brush()->SetColor(clBlack);
+    shot.Canvas()->FillRect(Rect(0, 0, 700, 50));
+    RECT r{0, 0, 700, 50};
+    DrawControlText(shot.Canvas()->Handle(), &font, line, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    int left = 700, right = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 700; ++x)
+            if (shot.Canvas()->Pixels(x, y) != clBlack) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+            }
+    ASSERT_LT(left, right);
+    EXPECT_NEAR((left + right) / 2, 350, 4) << left << ".." << right;
+
+    auto* label = new TLabel(Form);
+    label->SetParent(Form);
+    label->SetFont(&font);
+    label->SetCaption(line);
+    EXPECT_NEAR(label->Width(), right - left, 8);
 }

@@ -7,6 +7,7 @@
 
 enum class TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 using enum TPanelBevel;
+using TBevelCut = TPanelBevel;           // the bevel of any control that draws one
 using TBorderStyle = TFormBorderStyle;   // bsNone or bsSingle for a control
 
 class TPanel : public TCustomControl {

@@ -5,15 +5,29 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Errors.h"
 
+namespace {
+TPrinterSource Source;
+}
+
 TPrinter* Printer() {
     static TPrinter printer;
     return &printer;
+}
+
+void SetPrinterSource(TPrinterSource source) {
+    Source = std::move(source);
+    Printer()->Refresh();
 }
 
 void TPrinter::Read() {
     FPrinters.Clear();
     FPrinterIndex = -1;
     FRead = true;
+    if (Source) {
+        for (const String& name : Source()) FPrinters.Add(name);
+        if (FPrinters.Count() > 0) FPrinterIndex = 0;
+        return;
+    }
     DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0, count = 0;
     EnumPrintersW(flags, nullptr, 4, nullptr, 0, &needed, &count);

@@ -2,6 +2,8 @@
 // TPrinter: what the program knows of the installed printers. Printers lists their names in the
 // system's order (read on first use and by Refresh); PrinterIndex is the default printer's
 // place, -1 with no printers.
+#include <functional>
+#include <vector>
 #include "platform/rtl/Classes.h"
 
 class TPrinter {
@@ -18,3 +20,8 @@ private:
 };
 
 TPrinter* Printer();
+
+// Replaces the system's list of printers (Wine installs none); the first name is then the
+// default. An empty function returns to the system's list. The printer object reads it anew.
+using TPrinterSource = std::function<std::vector<String>()>;
+void SetPrinterSource(TPrinterSource source);

@@ -16,3 +16,12 @@ TEST(PrintersTest, ListAndIndexAgreeAndABadIndexIsRefused) {
     printer->SetPrinterIndex(-1);
     EXPECT_EQ(printer->PrinterIndex() >= 0, count > 0);
 }
+
+TEST(PrintersTest, AReplacedSourceListsItsPrintersAndTheSystemComesBack) {
+    String system = Printer()->Printers()->Text();
+    SetPrinterSource([] { return std::vector<String>{"Laser", "Ink"}; });
+    EXPECT_EQ(Printer()->Printers()->Text(), "Laser\r\nInk\r\n");
+    EXPECT_EQ(Printer()->PrinterIndex(), 0);
+    SetPrinterSource(nullptr);
+    EXPECT_EQ(Printer()->Printers()->Text(), system);
+}

@@ -1,5 +1,4 @@
 #include <functional>
-#include "platform/graphics/GdiObject.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Image.h"
@@ -13,26 +12,12 @@
 #include "platform/ui/Notebook.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/SpeedButton.h"
+#include "platform/ui/testing/ResourceCounts.h"
 #include "platform/ui/testing/ShownForm.h"
 
 using StdControlsLeakTest = ShownFormFixture;
 
-namespace {
-struct Counts {
-    long layer = gdi::LiveHandles();
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    int windows = ThreadWindows();   // top-level ones, such as the hidden windows of menus and players
-    static int ThreadWindows() {
-        int n = 0;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND, LPARAM l) -> BOOL { ++*reinterpret_cast<int*>(l); return TRUE; },
-                          reinterpret_cast<LPARAM>(&n));
-        return n;
-    }
-};
-}  // namespace
-
-// Every control made, shown, painted and freed a thousand times leaves no window and no GDI object.
+// Every control made, shown, painted and freed again and again leaves no window and no GDI object.
 // Wine reports no GDI or USER counts (0), so the layer's own handle count and the windows decide there.
 TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
     struct Case { const char* name; std::function<TControl*(TComponent*)> make; };
@@ -61,19 +46,19 @@ TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
     };
     for (const Case& c : cases) {
         cycle(c);                 // first use fills caches (classes, stock objects)
-        Counts before;
-        for (int i = 0; i < 1000; ++i) cycle(c);
-        Counts after;
-        EXPECT_EQ(after.layer, before.layer) << c.name;
-        EXPECT_LE(after.gdi, before.gdi + 2) << c.name;
-        EXPECT_LE(after.user, before.user + 2) << c.name;
-        EXPECT_EQ(after.windows, before.windows) << c.name;
+        ResourceCounts before = ResourceCounts::Take();
+        for (int i = 0, n = LeakCycles(); i < n; ++i) cycle(c);
+        ResourceCounts after = ResourceCounts::Take();
+        EXPECT_EQ(after.LayerGdi, before.LayerGdi) << c.name;
+        EXPECT_LE(after.Gdi, before.Gdi + 2) << c.name;
+        EXPECT_LE(after.User, before.User + 2) << c.name;
+        EXPECT_EQ(after.Windows, before.Windows) << c.name;
         EXPECT_EQ(GetWindow(Form->Handle(), GW_CHILD), nullptr) << c.name;
     }
 
     // menus: their command ids and system menus
-    Counts before;
-    for (int i = 0; i < 1000; ++i) {
+    ResourceCounts before = ResourceCounts::Take();
+    for (int i = 0, n = LeakCycles(); i < n; ++i) {
         auto* menu = new TPopupMenu(nullptr);
         auto* item = new TMenuItem(menu);
         menu->Items()->Add(item);
@@ -83,7 +68,7 @@ TEST_F(StdControlsLeakTest, ControlsReleaseTheirWindowsAndGdiObjects) {
         DestroyMenu(menu->Items()->BuildMenu(true));
         menu->Free();
     }
-    Counts after;
-    EXPECT_LE(after.user, before.user + 2);
-    EXPECT_EQ(after.windows, before.windows);
+    ResourceCounts after = ResourceCounts::Take();
+    EXPECT_LE(after.User, before.User + 2);
+    EXPECT_EQ(after.Windows, before.Windows);
 }

@@ -4,6 +4,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Panel.h"
 
 namespace {
 
@@ -194,6 +195,38 @@ TEST_F(FormFixture, RecreateWndKeepsCaptionAndBounds) {
     EXPECT_EQ(FindControl(after), button);
 }
 
+// The last control of the parent's list lies on top, whether it got there by being made last or
+// by BringToFront, and whether its window existed then or was made later.
+TEST_F(FormFixture, LaterSiblingsAndBroughtToFrontOnesLieOnTopBeforeAndAfterTheirWindowsExist) {
+    // the system's hit test among the form's children, whatever other windows the screen shows
+    auto topAt = [&](int x, int y) {
+        return FindControl(ChildWindowFromPointEx(Form->Handle(), POINT{x, y}, CWP_SKIPINVISIBLE));
+    };
+    auto panel = [&](const char* name) {
+        auto* p = new TPanel(Form);
+        p->SetName(name);
+        p->SetParent(Form);
+        p->SetBounds(10, 10, 100, 100);
+        return p;
+    };
+    TPanel* a = panel("A");
+    TPanel* b = panel("B");
+    TPanel* c = panel("C");
+    a->BringToFront();        // no window yet
+    c->SendToBack();
+    Form->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(topAt(50, 50), a);
+    b->BringToFront();        // windows exist now
+    EXPECT_EQ(topAt(50, 50), b);
+    b->RecreateWnd();         // a new window keeps its place
+    Application->ProcessMessages();
+    EXPECT_EQ(topAt(50, 50), b);
+    b->SendToBack();
+    a->SendToBack();
+    EXPECT_EQ(topAt(50, 50), c);
+}
+
 TEST_F(FormFixture, PropertyChangesSendTheirComponentMessages) {
     auto* panel = new TWinControl(Form);
     panel->ControlStyle |= csAcceptsControls;
@@ -366,4 +399,41 @@ TEST_F(FormFixture, IdleBitmapsGiveTheirMemoryDCBackAfterEachMessage) {
     EXPECT_EQ(gdi::LiveHandles(), locked);        // a locked canvas keeps its DC
     b.Canvas()->Unlock();
     EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+}
+
+// Siblings stack as their list says, the last on top, whether their windows exist before or
+// after they are moved: a control brought to the front before any window exists is still the one
+// the system finds where it covers the others.
+TEST_F(FormFixture, TheLastSiblingLiesOnTopWhenEverItsWindowIsMade) {
+    auto panel = [&](int left) {
+        auto* p = new TPanel(Form);
+        p->SetParent(Form);
+        p->SetBounds(left, 10, 100, 100);
+        return p;
+    };
+    TPanel* first = panel(10);
+    TPanel* second = panel(40);
+    TPanel* third = panel(70);
+    first->BringToFront();                  // before any window exists
+    Form->Show();
+    // above the windows of other test processes on the same display
+    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    auto topAt = [&](int x) {
+        TPoint p = Form->ClientToScreen(TPoint{x, 50});
+        return WindowFromPoint(POINT{p.X, p.Y});
+    };
+    EXPECT_EQ(topAt(80), first->Handle());  // all three cover it
+    EXPECT_EQ(topAt(50), first->Handle());
+    EXPECT_EQ(topAt(150), third->Handle());
+    third->BringToFront();                  // with the windows made
+    EXPECT_EQ(topAt(80), third->Handle());
+    third->SendToBack();
+    EXPECT_EQ(topAt(80), first->Handle());
+    EXPECT_EQ(topAt(130), second->Handle());
+    // a window made later takes its place in the order too
+    TPanel* late = panel(0);
+    late->SendToBack();
+    late->HandleNeeded();
+    EXPECT_EQ(topAt(20), first->Handle());
+    Form->Hide();
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Sound effects: wave files played in the background, and the system's default beep.
+#include <functional>
 #include "platform/rtl/String.h"
 
 // Starts the file playing and returns at once; a sound still playing is cut off, and the
@@ -7,5 +8,8 @@
 // that exists the answer is the system's, which in the background only says whether it took the
 // request (a file that is no wave, or no sound device, is silence).
 bool PlaySoundFile(const String& path);
+// Tests hear the paths played in place of the system's player; an empty function restores it.
+using TSoundFilePlayer = std::function<bool(const String& path)>;
+void SetSoundFilePlayer(TSoundFilePlayer player);
 void StopSound();
 void DefaultBeep();   // MessageBeep(0)

@@ -1,6 +1,7 @@
 #include "platform/win/Sound.h"
 #include <gtest/gtest.h>
 #include <cstdint>
+#include <vector>
 #include "platform/testing/TestSupport.h"
 
 namespace {
@@ -21,6 +22,15 @@ TEST(Sound, PlaysExistingFilesInTheBackgroundAndRefusesMissingOnes) {
     EXPECT_TRUE(PlaySoundFile(dir.File("صوت.wav"_a)));
     EXPECT_TRUE(PlaySoundFile(dir.File("صوت.wav"_a)));   // cuts the first one off
     StopSound();
+}
+
+TEST(Sound, ATestPlayerHearsThePathsInPlaceOfTheSystem) {
+    std::vector<String> heard;
+    SetSoundFilePlayer([&](const String& path) { heard.push_back(path); return true; });
+    EXPECT_TRUE(PlaySoundFile("C:\\nowhere\\KeyPress.wav"));
+    SetSoundFilePlayer({});
+    EXPECT_FALSE(PlaySoundFile("C:\\nowhere\\KeyPress.wav"));
+    EXPECT_EQ(heard, std::vector<String>{"C:\\nowhere\\KeyPress.wav"});
 }
 
 }  // namespace

@@ -12,6 +12,10 @@ wine_prefix() {
         # Mono and Gecko installers are off only while the prefix is made
         env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
             "$WINE" wineboot --init </dev/null >/dev/null 2>&1
+        touch -d @0 "$WINEPREFIX/.tapwise-ready"
+    fi
+    # the settings again whenever they changed since the prefix last took them
+    if [ scripts/wine/settings.reg -nt "$WINEPREFIX/.tapwise-ready" ]; then
         env -u DISPLAY "$WINE" regedit /S scripts/wine/settings.reg </dev/null >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.tapwise-ready"

@@ -1,48 +1,173 @@
 #pragma once
-// The lesson form, and the result values of the run that the tests leave for the results screen.
+// TClassForm: the lesson form. A lesson is a series of pages shown in the page view, followed by
+// three typing practices timed against a 150-second gauge; the form's full-window movie sends the
+// commands. The form is split by concern: ClassUnit.cpp (layout, activation, commands, Return),
+// ClassPages.cpp (the lesson's pages and moving between pages and lessons), ClassPractice.cpp
+// (practices, clock, measures and advice).
+#include <cstdint>
+#include <memory>
 #include "controls/SimpleGButton.h"
+#include "htmlview/WebView.h"
+#include "htmlview/WebViewSink.h"
+#include "memdata/MemData.h"
 #include "platform/flash/ShockwaveFlash.h"
-#include "platform/rtl/Classes.h"
+#include "platform/rtl/TComponent.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Gauge.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/MediaPlayer.h"
+#include "platform/ui/Panel.h"
+#include "platform/ui/Timer.h"
+#include "tutor/lessons/RunResults.h"
+#include "tutor/typing/RichView.h"
 
-// Made by the lesson form's creation, freed by its destruction.
-extern TStringList* WpmHistory;
-extern TStringList* AwpmHistory;
-extern TStringList* SecondsHistory;
-extern TStringList* AccuracyHistory;
-extern TStringList* KeyCorrectList;
-extern TStringList* KeyWrongList;
-extern int LastWpm;
-extern int LastAwpm;
-extern int LastAccuracy;
-extern int TypingTicks;
+// The page view's events arrive here first; every one goes on to the view unchanged. Owned by
+// the form and made before the view, so that it outlives the view's connections.
+class TPageViewSink : public TComponent, public TWebViewSink {
+public:
+    explicit TPageViewSink(TComponent* owner) : TComponent(owner) {}
+    // The page view finished a download and is no longer busy.
+    TNotifyEvent OnDownloadComplete;
+
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispId, REFIID iid, LCID localeId, WORD flags, DISPPARAMS* params,
+                                     VARIANT* varResult, EXCEPINFO* excepInfo, UINT* argErr) override;
+};
 
 class TClassForm : public TForm {
 public:
+    // How long next and previous lesson wait for the page view to report a page complete.
+    static constexpr unsigned PageLoadWaitMs = 2000;
+    static constexpr int PracticeSeconds = 150;
+
     explicit TClassForm(TComponent* owner);
+    ~TClassForm() override;
 
     bool FirstVisit = false;
-    bool LessonReady = false;
+    bool LessonReady = false;    // activation loads the current lesson only while this is false
+    String PageHtml;             // the page being shown
+    int PracticeNo = 1;          // the practice being typed, 1..3
+    bool PageLoaded = true;      // the page view has finished the page a lesson change started
+    bool Returning = false;      // the form is being left
+    TRichView* ActiveRichView = nullptr;
 
     TShockwaveFlash* ShockwaveFlash = nullptr;
+    TPanel* TitlePanel = nullptr;   // in the movie's title band
+    TLabel* Label3 = nullptr;       // the title
+    TPanel* Panel1 = nullptr;       // the page view's room
+    TPageViewSink* PageSink = nullptr;
+    TWebView* WebView = nullptr;
+    TPanel* Panel2 = nullptr;       // the practice: surfaces, gauge and counts
+    TRichView* RichView1 = nullptr; // Arabic
+    TRichView* RichView2 = nullptr; // English
+    TGauge* Gauge1 = nullptr;
+    TLabel* Label1 = nullptr;       // correct keys
+    TLabel* Label2 = nullptr;       // wrong keys
+    TLabel* Label4 = nullptr;       // elapsed seconds
+    TTimer* Timer1 = nullptr;
+    TMediaPlayer* MediaPlayer = nullptr;
+    TSimpleGButton* Quiz1Button = nullptr;
+    TSimpleGButton* Quiz2Button = nullptr;
+    TSimpleGButton* Quiz3Button = nullptr;
     TSimpleGButton* HistoryButton = nullptr;
+    TSimpleGButton* StartButton = nullptr;   // next page
+    TSimpleGButton* PrevButton = nullptr;    // previous page
+    TSimpleGButton* NextLessButton = nullptr;
+    TSimpleGButton* PrevLessButton = nullptr;
     TSimpleGButton* LevelTestBtn = nullptr;
     TSimpleGButton* Returnbutton = nullptr;
     TButton* PlayAgentBtn = nullptr;
+    TMemData* LessonTable = nullptr;
 
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
-    void FormDestroy(TObject* sender);
     void ShockwaveFlashFSCommand(TObject* sender, const WideString& command, const WideString& args);
     void PlayAgentBtnClick(TObject* sender);
     void HistoryButtonClick(TObject* sender);
     void LevelTestBtnClick(TObject* sender);
     void ReturnbuttonClick(TObject* sender);
 
+    // Pages and lessons (ClassPages.cpp)
+    void ShowLessonPage();
+    void SetPageButtons(bool nextOn, bool prevOn);
+    void StartButtonClick(TObject* sender);
+    void PrevButtonClick(TObject* sender);
+    void NextLessButtonClick(TObject* sender);
+    void PrevLessButtonClick(TObject* sender);
+    // Selects CurrentLesson in the lesson list, loads its page file and shows its first page.
+    void ReloadLesson();
+    void PlayPageSound();
+    void PausePageSound();
+    void StopPageSound();
+    void MediaPlayerNotify(TObject* sender);
+    void WebViewDownloadComplete(TObject* sender);
+    String LessonFile(int lesson) const;
+    String PageSoundFile() const;
+
+    // Practices (ClassPractice.cpp)
+    void Quiz1ButtonClick(TObject* sender) { StartPractice(1); }
+    void Quiz2ButtonClick(TObject* sender) { StartPractice(2); }
+    void Quiz3ButtonClick(TObject* sender) { StartPractice(3); }
+    void RichView1StartTyping(TObject* sender);
+    void RichView1KeyTruePress(TObject* sender, char& chr, bool checkchar);
+    void RichView1FinishTyping(TObject* sender, int& charCount, int& wCount, int& cCount, int& lineCount);
+    void Timer1Timer(TObject* sender);
+    // The accuracy, WPM and AWPM of a finished text into RunResults and into the message form's
+    // lines 2 to 4. The caller has stored the elapsed whole seconds in RunResults.TypingTicks,
+    // fills line 1 and shows the message form. Wpm 0: computed from Total.
+    void ShowTypingMeasures(int correct, int total, int wpm);
+    // The advice of an accuracy band for practice k, in the interface language.
+    static String AdviceText(int accuracy, int practice);
+    String PracticeFile(int practice) const;
+    // The surface of the typing language takes the focus back from the movies.
+    void FocusTypingSurface(TObject* sender);
+    // Shows another screen modally from the lesson form; the practice clock stands still meanwhile.
+    int ShowScreen(TForm* screen);
+    // The message form with the lines filled, over the lesson form.
+    void ShowMessageLines();
+    void ShowMessageText(const String& text);
+
 private:
+    // The practice clock stands still while one lives: for screens shown over the lesson form.
+    class TClockPause {
+    public:
+        explicit TClockPause(TClassForm& form);
+        ~TClockPause();
+        TClockPause(const TClockPause&) = delete;
+        TClockPause& operator=(const TClockPause&) = delete;
+    private:
+        TClassForm& FForm;
+        bool FRunning;
+        std::uint32_t FPausedAt;
+    };
+
     void BuildLayout();
+    void BuildPracticePanel();
+    void PlaceInMovieRooms();
+    void ApplyTypingOptions();
+    void ApplyCaptions();
+    String LessonTitle(const char* englishPrefix) const;
+    // Loads a lesson's page file when it can be read as one; the table is untouched otherwise.
+    bool LoadLessonFile(int lesson);
+    // The lesson itself or the nearest one that loads; 0 when none does.
+    int OpenNearestLesson(int lesson);
+    void OpenCurrentLesson();
+    // Opens CurrentLesson or the nearest lesson that loads, shows its first page and tells the
+    // user when it had to take another one.
+    void OpenLesson();
+    void ChangeLesson(int lesson);
+    void OpenPageSound();
+    bool PageLoadSettled() const;
+    void SelectInLessonList(int lesson);
+    void StartPractice(int practice);
+    void StopPracticeClock();
+    void TimeOut();
+
+    std::uint32_t FPageLoadStart = 0;
+    int FLoadedLesson = 0;               // the lesson in LessonTable, 0 for none
+    std::uint32_t FPracticeStart = 0;    // tick of the practice's first key
+    std::unique_ptr<TMemData> FLessonTable;
 };
 
 extern TClassForm* ClassForm;

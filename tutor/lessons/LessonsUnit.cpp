@@ -56,7 +56,9 @@ void TLessonsForm::FormActivate(TObject*) {
     if (LessonsListBox->CanFocus()) LessonsListBox->SetFocus();
 }
 
+// Without a chosen line nothing changes: lesson 0 has no pages and must never be stored.
 void TLessonsForm::LessonsListBoxDblClick(TObject*) {
+    if (LessonsListBox->ItemIndex() < 0) return;
     CurrentLesson = LessonsListBox->ItemIndex() + 1;
     ClassForm->LessonReady = false;
     Close();

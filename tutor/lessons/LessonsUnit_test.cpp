@@ -10,6 +10,7 @@ using LessonListTest = TutorFixture;
 
 TEST_F(LessonListTest, OpensOnTheCurrentLessonOkChoosesTheSelectedOneCancelChangesNothing) {
     Dir.Write("Data\\ALessons.txt", "one\r\ntwo\r\nthree\r\n");
+    Dir.Write("Data\\ALess\\ALess3.txt", "char,data,PicNo\r\nLesson3,<p>third</p>,1\r\n");
     WriteUserStore();
     Start();
     // the list is opened from the lesson form: the menu, hidden, does not come back in between

@@ -35,6 +35,7 @@ void TAgentForm::FormActivate(TObject*) { SetLeft(-1000); }
 void TAgentForm::CloseBtnClick(TObject*) { Close(); }
 
 void TAgentForm::PlayAgentPage(const String& page, int, int, int, int) {
+    if (!AssistantOn) return;   // the user switched the assistant off in the options
     if (!FileExists(CDDir + "\\Data\\Agent\\Html\\" + page)) return;
     FPlayingPage = page;
     FPlayedPages.push_back(page);

@@ -10,7 +10,8 @@ class TAgentForm : public TForm {
 public:
     explicit TAgentForm(TComponent* owner);
 
-    // The page of CDDir\Data\Agent\Html fitted to the caller's rectangle; a missing page is skipped.
+    // The page of CDDir\Data\Agent\Html fitted to the caller's rectangle; a missing page is
+    // skipped, and no page plays while the assistant is switched off.
     void PlayAgentPage(const String& page, int width, int height, int left, int top);
     void ClearPage();
     // The same with the screen's own width, height, left and top.

@@ -10,6 +10,7 @@
 #include "tutor/lessons/Beginner.h"
 #include "tutor/lessons/ClassUnit.h"
 #include "tutor/lessons/LessonsUnit.h"
+#include "tutor/lessons/RunResults.h"
 #include "tutor/menu/AboutUnit.h"
 #include "tutor/menu/Agent.h"
 #include "tutor/menu/MessageUnit.h"
@@ -17,6 +18,7 @@
 #include "tutor/menu/ScreenParts.h"
 #include "tutor/options/OptionUnit.h"
 #include "tutor/results/Results.h"
+#include "tutor/tests/Level.h"
 #include "tutor/tests/SpeedUnit.h"
 #include "tutor/users/StudentUnit.h"
 
@@ -32,6 +34,33 @@ int UserGoal = 100;
 String StoredPassword;
 
 TMainFrm* MainFrm = nullptr;
+
+void ResetProgramValues() {
+    AppDir.clear();
+    CDDir.clear();
+    InterfaceLanguage = "A";
+    TypingLanguage = "A";
+    CurrentLesson = 0;
+    AssistantOn = false;
+    WindowsKind = 0;
+    CurrentUser.clear();
+    UserGoal = 100;
+    StoredPassword.clear();
+    RunResults.Clear();
+    MainFrm = nullptr;
+    StudentsForm = nullptr;
+    ClassForm = nullptr;
+    OptionForm = nullptr;
+    Aboutform = nullptr;
+    SpeedForm = nullptr;
+    MessageForm = nullptr;
+    LessonsForm = nullptr;
+    GameForm = nullptr;
+    ResultsForm = nullptr;
+    LevelForm = nullptr;
+    BeginnerForm = nullptr;
+    AgentForm = nullptr;
+}
 
 namespace {
 
@@ -99,6 +128,10 @@ void TMainFrm::BuildLayout() {
     NewUserBtn = NewHiddenButton(this, "NewUserBtn", [this](TObject* s) { NewUserBtnClick(s); });
     PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
     ImageList1 = new TImageList(this);
+    WallPaper1 = new TWallPaper(this);   // windowless, under the movie
+    WallPaper1->SetName("WallPaper1");
+    WallPaper1->SetParent(this);
+    WallPaper1->SetStyle(wpsCenter);
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
     });
@@ -115,6 +148,7 @@ void TMainFrm::FormCreate(TObject*) {
 }
 
 void TMainFrm::FormActivate(TObject*) {
+    bool createResults = false;
     if (!AgentForm->Visible()) {
         AgentForm->Show();
         AgentForm->ClearPage();
@@ -122,16 +156,49 @@ void TMainFrm::FormActivate(TObject*) {
         if (!FileExists(resultsFile)) {
             AgentForm->PlayAgentPageFor(this, "zarek welcom.htm");
             ForceDirectories(AppDir + "\\Data");
-            TIniFile(resultsFile).WriteInteger("Results", "Count", 0);
+            createResults = true;
             StudentsForm->SetFirstVisitFlags(true);
         } else {
             StudentsForm->SetFirstVisitFlags(false);
         }
     }
-    StudentsForm->LoadStudents();
-    StudentsForm->PasswordCancelBtnClick(this);
+    // A user file that cannot be used leaves nobody entered, and the menu usable all the same.
+    // One update of the records: on a first run the file is created holding the first user's.
+    RunUserStoreStep([this, createResults] {
+        StudentsForm->UpdateResults([this, createResults] {
+            if (createResults) StudentsForm->CreateResultsFile();
+            StudentsForm->LoadStudents();
+            StudentsForm->PasswordCancelBtnClick(this);
+        });
+    });
     AgentForm->IntroduceScreen(this, FirstVisit, "zarek entr class.htm");
     LanguageButtonClick(InterfaceLanguage);
+    TellUserFileError();
+}
+
+bool TMainFrm::RunUserStoreStep(const std::function<void()>& step) {
+    try {
+        step();
+        FToldUserFileError.clear();
+        return true;
+    } catch (const EUserFileError& e) {
+        // every activation tries again, and closing the message activates the menu once more
+        if (e.Message() != FToldUserFileError) FUserFileError = std::make_unique<EUserFileError>(e);
+        return false;
+    }
+}
+
+void TMainFrm::TellUserFileError() {
+    if (!FUserFileError) return;
+    std::unique_ptr<EUserFileError> error = std::move(FUserFileError);
+    FToldUserFileError = error->Message();
+    std::array<String, 4> lines = error->MessageLines(InterfaceLanguage == "A");
+    MessageForm->AppFolder = AppDir;
+    MessageForm->Language = InterfaceLanguage;
+    TLabel* labels[] = {MessageForm->Label1, MessageForm->Label2, MessageForm->Label3, MessageForm->Label4};
+    for (std::size_t k = 0; k < lines.size(); ++k) labels[k]->SetCaption(lines[k]);
+    MessageForm->ShowModal();
+    AgentForm->ClearPage();
 }
 
 void TMainFrm::FormClose(TObject*, TCloseAction&) { OptionForm->SaveOptions(); }
@@ -179,12 +246,13 @@ void TMainFrm::ShowScreen(TForm* form) {
 void TMainFrm::ClassButtonClick(TObject*) {
     if (BeginnerForm->FirstVisit) BeginnerForm->ShowModal();
     // the lesson form's measures stay its own: only the tests change these
-    int wpm = LastWpm, awpm = LastAwpm, accuracy = LastAccuracy, ticks = TypingTicks;
+    TRunResults& r = RunResults;
+    int wpm = r.LastWpm, awpm = r.LastAwpm, accuracy = r.LastAccuracy, ticks = r.TypingTicks;
     ClassForm->ShowModal();
-    LastWpm = wpm;
-    LastAwpm = awpm;
-    LastAccuracy = accuracy;
-    TypingTicks = ticks;
+    r.LastWpm = wpm;
+    r.LastAwpm = awpm;
+    r.LastAccuracy = accuracy;
+    r.TypingTicks = ticks;
     AgentForm->ClearPage();
 }
 
@@ -215,10 +283,14 @@ void TMainFrm::PlaySoundEffect(const String& name) {
 }
 
 void TMainFrm::ShowMessageText(const String& text) {
+    MessageForm->Label1->SetCaption(text);
+    ShowMessageLines();
+}
+
+void TMainFrm::ShowMessageLines() {
     MessageForm->AppFolder = AppDir;
     MessageForm->Language = InterfaceLanguage;
-    MessageForm->Label1->SetCaption(text);
-    MessageForm->ShowModal();
+    MessageForm->ShowFilled();
     AgentForm->ClearPage();
 }
 

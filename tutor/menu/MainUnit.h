@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include "controls/SimpleGButton.h"
+#include "controls/WallPaper.h"
 #include "platform/flash/ShockwaveFlash.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
@@ -23,7 +24,12 @@ extern int UserGoal;               // words per minute
 extern String StoredPassword;
 
 class TMainFrm;
+class EUserFileError;
 extern TMainFrm* MainFrm;
+
+// Every program-wide value as a start of the program finds it: the values above, the results of
+// the run, and the form variables (no form yet). Tests start from it, whatever ran before them.
+void ResetProgramValues();
 
 // The program file's full path: the module's own, unless a test put another in its place
 // (an empty name restores the module's).
@@ -46,10 +52,18 @@ public:
 
     void PlaySoundEffect(const String& name);
     void ShowMessageText(const String& text);
+    // The message form with the lines its caller filled, in the interface language of the moment.
+    void ShowMessageLines();
     void FlashRollOver(const String& command, const String& args);
     void DetectWindowsVersion();
 
     void LanguageButtonClick(const String& code);
+
+    // Runs a step of the user store; false when a user file could not be used. The caller goes on
+    // and, once its screen is ready, TellUserFileError shows the failure in the message form:
+    // once, until a later step succeeds.
+    bool RunUserStoreStep(const std::function<void()>& step);
+    void TellUserFileError();
 
     TShockwaveFlash* ShockwaveFlash = nullptr;
     TSimpleGButton* ClassButton = nullptr;
@@ -64,6 +78,7 @@ public:
     TButton* NewUserBtn = nullptr;
     TButton* PlayAgentBtn = nullptr;
     TImageList* ImageList1 = nullptr;
+    TWallPaper* WallPaper1 = nullptr;
 
     bool FirstVisit = false;
 
@@ -90,4 +105,6 @@ private:
     void ShowScreen(TForm* form);
 
     std::unique_ptr<TIcon> FIcon;
+    std::unique_ptr<EUserFileError> FUserFileError;   // a step's failure, not yet told
+    String FToldUserFileError;                        // the failure last told, until a step succeeds
 };

@@ -28,8 +28,11 @@ TEST_F(TutorFixture, ProgramBlockCreatesTheFormsInOrderAfterTheLanguagesAndTitle
     EXPECT_EQ(TypingLanguage, "A");
     EXPECT_EQ(AppDir, Dir.Path());
     EXPECT_EQ(CDDir, Dir.Path());
-    ASSERT_NE(WpmHistory, nullptr);
+    EXPECT_EQ(RunResults.WpmHistory.Count(), 0);
     EXPECT_EQ(LessonsForm->LessonsListBox->Items()->Count(), 2);
+    // the shell's desktop object on the main menu, the visual-styles marker on the results
+    EXPECT_NE(MainFrm->WallPaper1->ActiveDesktop(), nullptr);
+    EXPECT_EQ(ResultsForm->WinXP1->Owner(), ResultsForm);
     EXPECT_TRUE(Errors.empty());
 }
 
@@ -134,14 +137,15 @@ TEST_F(TutorFixture, RollOverTicksFirstAndPlayAgentReplaysTheEntrancePage) {
 TEST_F(TutorFixture, TrainShowsTheBeginnerFormOnAFirstVisitAndKeepsTheFourMeasures) {
     Start();   // a first run: the beginner form's flag is set
     LeaveByMovie();
-    LastWpm = 31, LastAwpm = 29, LastAccuracy = 94, TypingTicks = 120;
-    WhenShown[ClassForm] = [] {
-        LastWpm = LastAwpm = LastAccuracy = TypingTicks = 7;
+    TRunResults& r = RunResults;
+    r.LastWpm = 31, r.LastAwpm = 29, r.LastAccuracy = 94, r.TypingTicks = 120;
+    WhenShown[ClassForm] = [&r] {
+        r.LastWpm = r.LastAwpm = r.LastAccuracy = r.TypingTicks = 7;
         ClassForm->ShockwaveFlash->OnFSCommand(ClassForm->ShockwaveFlash, L"Return", L"");
     };
     Command(L"Train");
     EXPECT_EQ(Opened, (std::vector<TForm*>{BeginnerForm, ClassForm}));
-    EXPECT_EQ((std::vector<int>{LastWpm, LastAwpm, LastAccuracy, TypingTicks}), (std::vector<int>{31, 29, 94, 120}));
+    EXPECT_EQ((std::vector<int>{r.LastWpm, r.LastAwpm, r.LastAccuracy, r.TypingTicks}), (std::vector<int>{31, 29, 94, 120}));
     EXPECT_EQ(AgentForm->PlayingPage(), "");   // cleared after the lesson form
     Opened.clear();
     Command(L"Train");

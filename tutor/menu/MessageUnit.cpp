@@ -83,12 +83,22 @@ void TMessageForm::FormActivate(TObject*) {
     ShockwaveFlash->TGotoFrame(L"Pages", 9);
     ShockwaveFlash->DoObjectVerb(-1);
     ShockwaveFlash->SetScaleMode(2);
+    LayOutLines();
+}
+
+void TMessageForm::LayOutLines() {
     TPanel* panels[] = {Panel1, Panel2, Panel3, Panel4};
     TLabel* labels[] = {Label1, Label2, Label3, Label4};
     for (int k = 0; k < 4; ++k) {
         panels[k]->SetVisible(!labels[k]->Caption().empty());
         panels[k]->BringToFront();
     }
+}
+
+int TMessageForm::ShowFilled() {
+    if (!Visible()) return ShowModal();
+    LayOutLines();
+    return mrNone;
 }
 
 void TMessageForm::FormClose(TObject*, TCloseAction&) {

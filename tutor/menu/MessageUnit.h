@@ -32,6 +32,9 @@ public:
     std::function<void(const String& command, const String& args)> OnRollOver;
 
     String MoviePath() const;   // the message movie of the current language
+    // Shows the lines its caller filled: modally, or, when the form is already the open modal
+    // screen, by laying its lines out again, so that a second message never raises.
+    int ShowFilled();
 
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
@@ -40,6 +43,7 @@ public:
     void ShockwaveFlashFSCommand(TObject* sender, const WideString& command, const WideString& args);
 
 private:
+    void LayOutLines();
     TPanel* MakeLine(int k, TLabel*& label, int left, int top, int width, int height, int fontHeight);
 };
 

@@ -6,6 +6,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "tutor/menu/MainUnit.h"
 
 using testing_support::SourcePath;
 using testing_support::TempFolder;
@@ -28,6 +29,7 @@ struct MessageFormTest : ::testing::Test {
     TForm* Caller = nullptr;   // the screen that shows the messages, active again after each
 
     void SetUp() override {
+        ResetProgramValues();
         Caller = new TForm(nullptr);
         Caller->SetBorderStyle(bsNone);
         Caller->SetBounds(0, 0, 200, 100);
@@ -128,6 +130,24 @@ TEST_F(MessageFormTest, TheSecondMessageShowsNoLineOfTheFirst) {
     Form->Label3->SetCaption("only this");
     Form->ShowModal();
     EXPECT_EQ(shown, (std::vector<std::vector<bool>>{{true, true, true, true}, {false, false, true, false}}));
+}
+
+// A message arriving while the form is the open modal screen (a time-out over a result, say)
+// shows its lines in the open form instead of raising "Cannot make a visible window modal".
+TEST_F(MessageFormTest, AMessageWhileTheFormIsOpenShowsItsLinesWithoutRaising) {
+    Form->Label1->SetCaption("first");
+    int shown = 0;
+    Application->ModalHook = [&](TForm*) {
+        ++shown;
+        Form->Label2->SetCaption("second");
+        EXPECT_NO_THROW(EXPECT_EQ(Form->ShowFilled(), mrNone));
+        EXPECT_EQ(PanelsShown(), (std::vector<bool>{true, true, false, false}));
+        ClickOk();
+    };
+    Form->ShowFilled();
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_EQ(Form->Label2->Caption(), "");
 }
 
 TEST_F(MessageFormTest, OnlyOkClosesRollOverGoesToTheHookAndOtherCommandsAreIgnored) {

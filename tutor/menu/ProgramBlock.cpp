@@ -36,4 +36,6 @@ void StartTapwise() {
     Application->CreateForm(LevelForm);
     Application->CreateForm(BeginnerForm);
     Application->CreateForm(AgentForm);
+    // the saved colours are on every typing surface from the start, not only after the options' OK
+    OptionForm->PushTypingColors();
 }

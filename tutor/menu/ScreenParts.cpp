@@ -13,11 +13,12 @@ TShockwaveFlash* NewScreenMovie(TForm* form, TFSCommandEvent onCommand) {
     flash->SetParent(form);
     flash->SetAlign(alClient);
     flash->OnFSCommand = std::move(onCommand);
+    flash->SendToBack();
     return flash;
 }
 
-TSimpleGButton* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick) {
-    auto* button = new TSimpleGButton(form);
+TCommandTarget* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick) {
+    auto* button = new TCommandTarget(form);
     button->SetName(name);
     button->SetParent(form);
     button->SetBounds(0, 0, 75, 25);

@@ -7,9 +7,14 @@
 #include "platform/ui/Forms.h"
 
 void SetUpScreenForm(TForm* form, const char* name, int clientWidth, int clientHeight, TPosition position);
-// Made last, so that it lies over every control made before it.
+// Made last and sent to the back: the screen's own windowed controls lie above it, while the
+// windowless command targets, painted by the form itself, stay hidden under it.
 TShockwaveFlash* NewScreenMovie(TForm* form, TFSCommandEvent onCommand);
-// A graphic button under the movie: never seen, clicked by a movie command.
-TSimpleGButton* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick);
+// A graphic button that lies under the movie on purpose: never seen, clicked by a movie command.
+class TCommandTarget : public TSimpleGButton {
+public:
+    using TSimpleGButton::TSimpleGButton;
+};
+TCommandTarget* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick);
 // An invisible push button; it clicks all the same.
 TButton* NewHiddenButton(TForm* form, const char* name, TNotifyEvent onClick);

@@ -46,8 +46,10 @@ struct TutorFixture : ::testing::Test {
     std::map<TForm*, std::function<void()>> WhenShown;   // what the user does in a modal screen
 
     void SetUp() override {
+        ResetProgramValues();
         Dir.Write("fixed.ico", ReadBytes(testing_support::SourcePath("..\\platform\\graphics\\testdata\\icon.ico")));
         Dir.Write("Data\\ALessons.txt", "first\r\nsecond\r\n");
+        Dir.Write("Data\\ALess\\ALess1.txt", "char,data,PicNo\r\nLesson1,<p>first page</p>,1\r\n");
         for (const char* page : {"zarek welcom.htm", "zarek entr class.htm", "Class.htm", "Beginner.htm"})
             Dir.Write(String("Data\\Agent\\Html\\") + page, "<html></html>");
         SetProgramFileName(Dir.File("tapwise.exe"));
@@ -75,8 +77,10 @@ struct TutorFixture : ::testing::Test {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
     }
-    void Start() {
+    // beforeShowing: what the test sets up once the forms exist and before the menu is first shown
+    void Start(const std::function<void()>& beforeShowing = {}) {
         StartTapwise();
+        if (beforeShowing) beforeShowing();
         MainFrm->SetLeft(-2000);   // out of the way of the desktop, still shown and active
         MainFrm->Show();
         App->ProcessMessages();

@@ -4,6 +4,7 @@
 #include "tutor/menu/MainUnit.h"
 #include "tutor/menu/MovieCommand.h"
 #include "tutor/menu/ScreenParts.h"
+#include "tutor/options/OptionUnit.h"
 
 TSpeedForm* SpeedForm = nullptr;
 
@@ -18,6 +19,17 @@ void TSpeedForm::BuildLayout() {
     CancelButton = NewCommandTarget(this, "CancelButton", [this](TObject* s) { CancelButtonClick(s); });
     ExitBtn = NewHiddenButton(this, "ExitBtn", [this](TObject* s) { ExitBtnClick(s); });
     PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
+    auto surface = [this](const char* name, bool arabic) {
+        auto* view = new TRichView(this);
+        view->SetName(name);
+        view->SetParent(this);
+        view->SetVisible(false);
+        view->SetBounds(20, 136, 522, 260);
+        ApplySurfaceLook(view, arabic);
+        return view;
+    };
+    RichView1 = surface("RichView1", false);
+    RichView2 = surface("RichView2", true);
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
     });
@@ -31,6 +43,7 @@ void TSpeedForm::FormCreate(TObject*) {
 void TSpeedForm::FormActivate(TObject*) {
     AgentForm->IntroduceScreen(this, FirstVisit, "SpeedScrn.htm");
     SetBiDiMode(InterfaceLanguage == "A" ? bdRightToLeft : bdLeftToRight);
+    OptionForm->ApplyTypingColors(this);
     LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage == "A" ? "\\Data\\interface\\SpeedTest.swf"
                                                                         : "\\Data\\interface\\SpeedTestE.swf"));
 }

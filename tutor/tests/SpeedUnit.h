@@ -4,6 +4,7 @@
 #include "platform/flash/ShockwaveFlash.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Forms.h"
+#include "tutor/typing/RichView.h"
 
 class TSpeedForm : public TForm {
 public:
@@ -15,6 +16,9 @@ public:
     TSimpleGButton* CancelButton = nullptr;
     TButton* ExitBtn = nullptr;
     TButton* PlayAgentBtn = nullptr;
+    // The typing surfaces, English and Arabic: hidden until a test runs on one of them.
+    TRichView* RichView1 = nullptr;
+    TRichView* RichView2 = nullptr;
 
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);

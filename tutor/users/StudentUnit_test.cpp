@@ -1,6 +1,7 @@
 #include "tutor/users/StudentUnit.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <array>
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/SysUtils.h"
 #include "tutor/testing/TutorFixture.h"
@@ -13,14 +14,6 @@ namespace {
 const char* const Marker = "52DDEC5B44F7E7B7B8DF";   // "openaccess" as stored
 
 struct StudentsTest : TutorFixture {
-    void SetUp() override {
-        TutorFixture::SetUp();
-        // every test is a fresh run of the program
-        CurrentUser = "";
-        CurrentLesson = 0;
-        UserGoal = 100;
-        StoredPassword = "";
-    }
     std::string List() { return Dir.Read("Data\\AStudents.txt"); }
     std::string Results() { return Dir.Read("Data\\AResults.ini"); }
     // the main menu becomes active again, as after a screen closes
@@ -224,48 +217,151 @@ TEST_F(StudentsTest, ReloginEntersTheCurrentUserAgainOrAddsThem) {
     EXPECT_TRUE(Errors.empty());
 }
 
-// A user list that cannot be read as one reaches the general handler; both files stay as they
-// are, nobody is entered, and nothing can be written to the store until a load succeeds.
-TEST_F(StudentsTest, AMalformedUserListIsReportedAndLeftAsItIs) {
+// The records of an entry reach the disk in one save: while the entry runs (its voice plays in
+// the middle of it) the disk holds the records as they were before it.
+TEST_F(StudentsTest, AnEntryWritesItsRecordsInOneSave) {
+    std::vector<std::string> duringEntry;
+    SetSoundPlayer([&](const String& path) {
+        if (path == Voice()) duringEntry.push_back(FileExists(Dir.File("Data\\AResults.ini")) ? Results() : "none");
+        return true;
+    });
+    Start();   // the first run: no file, then the file holding every key
+    ASSERT_FALSE(duringEntry.empty());
+    EXPECT_EQ(duringEntry[0], "none");
+    EXPECT_EQ(Results(), FirstRunResults);
+
+    const std::string before = "[Results]\r\nCount=0\r\n";
+    Dir.Write("Data\\AResults.ini", before);
+    Dir.Write("Data\\AStudents.txt", "name,lesson\r\n");
+    duringEntry.clear();
+    Reactivate();   // a new user's record
+    ASSERT_FALSE(duringEntry.empty());
+    EXPECT_EQ(duringEntry[0], before);
+    EXPECT_EQ(Results(), FirstRunResults);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// A record of the name that the list does not hold (the list was lost or replaced, or a start
+// ended between the two saves) is the user's: the entry takes it and adds none.
+TEST_F(StudentsTest, AUserWithARecordButNoLineIsNeverDoubled) {
+    const std::string records = "[Results]\r\nCount=2\r\n[User1]\r\nName=Ali\r\nGoal=40\r\n[User2]\r\nPassword=" +
+                                std::string(Marker) + "\r\nName=NoUserName\r\nGoal=70\r\nWPM=0\r\n";
+    const std::string taken = "[Results]\r\nCount=2\r\n[User1]\r\nName=Ali\r\nGoal=40\r\n[User2]\r\nPassword=" +
+                              std::string(Marker) + "\r\nName=NoUserName\r\nGoal=100\r\nWPM=0\r\n";
+    struct Case { const char* list; const char* listAfter; };
+    const Case cases[] = {
+        {nullptr, "name,lesson\r\nNoUserName,1\r\n"},                      // no list file
+        {"name,lesson\r\n", "name,lesson\r\nNoUserName,1\r\n"},           // the header only
+        {"name,lesson\r\nAli,3\r\n", "name,lesson\r\nAli,3\r\nNoUserName,1\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list ? c.list : "none");
+        RemoveFile(Dir.File("Data\\AStudents.txt"));
+        if (c.list) Dir.Write("Data\\AStudents.txt", c.list);
+        Dir.Write("Data\\AResults.ini", records);
+        CurrentUser = "";
+        if (&c == cases) Start();
+        else Reactivate();
+        EXPECT_EQ(Results(), taken);
+        EXPECT_EQ(List(), c.listAfter);
+        EXPECT_EQ(CurrentUser, "NoUserName");
+        EXPECT_EQ(CurrentLesson, 1);
+    }
+    StudentsForm->ReloginCurrentUser();
+    EXPECT_EQ(Results(), taken);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// A user list that cannot be read as one is told once in the message form, naming the file and
+// the line; the menu is shown all the same, both files stay as they are, nobody is entered, and
+// nothing can be written to the store until a load succeeds.
+TEST_F(StudentsTest, AMalformedUserListIsToldOnceAndLeftAsItIs) {
     const String good = "name,lesson\r\nAli,3\r\n";
     const std::string results = "[Results]\r\nCount=1\r\n[User1]\r\nName=Ali\r\nGoal=40\r\n";
-    struct Case { const char* list; const char* error; };
+    struct Case { std::string list; const char* told; };
     const Case cases[] = {
-        {"name,lesson\r\nAli,3\r\nBob,three\r\n", "Line 3 of the user list"},
-        {"name,lesson\r\nAli,3\r\nBob,2,extra\r\n", "holds more values than a name and a lesson"},
-        {"name,lesson\r\nAli, Jr,3\r\n", "holds more values than a name and a lesson"},
-        {"user,level\r\nAli,3\r\n", "does not begin with the line name,lesson"},
-        {"name,lesson,goal\r\nAli,3,40\r\n", "does not begin with the line name,lesson"},
+        {"name,lesson\r\nAli, Jr,3\r\n", "Line 2 has too many commas"},   // a comma in a name
+        {"name,lesson\r\nAli,3\r\nBob,three\r\n", "Line 3: the lesson is no number"},
+        {"name,lesson\r\nAli,3\r\nBob,2,extra\r\n", "Line 3 has too many commas"},
+        {"user,level\r\nAli,3\r\n", "Line 1 is not name,lesson"},
+        {"name,lesson,goal\r\nAli,3,40\r\n", "Line 1 is not name,lesson"},
+        {"name,lesson\r\n" + std::string(151, 'x') + ",2\r\n", "The name on line 2 is too long"},
     };
-    std::string longName = "name,lesson\r\n" + std::string(151, 'x') + ",2\r\n";
-    for (int run = 0; run < 6; ++run) {
-        const std::string list = run < 5 ? cases[run].list : longName;
-        const char* error = run < 5 ? cases[run].error : "longer than 150 characters";
-        SCOPED_TRACE(list);
-        Dir.Write("Data\\AStudents.txt", list);
+    std::vector<std::array<String, 4>> told;
+    auto listen = [&] {
+        WhenShown[MessageForm] = [&] {
+            told.push_back({MessageForm->Label1->Caption(), MessageForm->Label2->Caption(),
+                            MessageForm->Label3->Caption(), MessageForm->Label4->Caption()});
+            MessageForm->Close();
+        };
+    };
+    Dir.Write("Data\\Topic.ini", "[Options]\r\nLanguage=E\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        Dir.Write("Data\\AStudents.txt", c.list);
         Dir.Write("Data\\AResults.ini", results);
         CurrentUser = "";
-        Errors.clear();
-        if (run == 0) Start();
+        told.clear();
+        if (&c == cases) Start(listen);
         else Reactivate();
-        ASSERT_FALSE(Errors.empty());   // once for each activation the start brings
-        for (const String& e : Errors) EXPECT_NE(e.find(error), String::npos) << e;
-        EXPECT_EQ(List(), list);
+        Reactivate();   // once told, not again
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0][0], "A user file could not be read");
+        EXPECT_EQ(told[0][1], c.told);
+        EXPECT_EQ(told[0][2], "Data\\AStudents.txt");
+        EXPECT_TRUE(Errors.empty());
+        EXPECT_EQ(MainFrm->ShockwaveFlash->Movie(), ToWide(Dir.File("Data\\interface\\MainAE.swf")));
+        EXPECT_EQ(List(), c.list);
         EXPECT_EQ(Results(), results);
         EXPECT_EQ(CurrentUser, "");
         EXPECT_TRUE(Names().empty());
         EXPECT_FALSE(StudentsForm->StudentsTable->Active());
         EXPECT_THROW(StudentsForm->AddStudent(1), Exception);
         EXPECT_THROW(StudentsForm->EnterAsCurrentUser(), Exception);
-        EXPECT_EQ(List(), list);
+        EXPECT_EQ(List(), c.list);
         EXPECT_EQ(Results(), results);
+        // mended, it loads again without a word
+        Dir.Write("Data\\AStudents.txt", good);
+        told.clear();
+        Reactivate();
+        EXPECT_TRUE(told.empty());
+        EXPECT_EQ(Names(), (std::vector<String>{"Ali", "NoUserName"}));
     }
-    // mended, it loads again
-    Dir.Write("Data\\AStudents.txt", good);
-    Errors.clear();
+    // in the Arabic interface the message is Arabic
+    Dir.Write("Data\\AStudents.txt", cases[0].list);
+    InterfaceLanguage = "A";
     Reactivate();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0][0], "تعذّرت قراءة ملف المستخدمين"_a);
+    EXPECT_EQ(told[0][1], "في السطر 2 فواصل زائدة"_a);
+    EXPECT_EQ(told[0][3], "تُرك الملف كما هو دون تغيير"_a);
     EXPECT_TRUE(Errors.empty());
-    EXPECT_EQ(Names(), (std::vector<String>{"Ali", "NoUserName"}));
+}
+
+// A records file the store cannot write (another program holds it) is told the same way, and
+// the menu goes on.
+TEST_F(StudentsTest, AnUnwritableResultsFileIsToldAndTheMenuGoesOn) {
+    const std::string list = "name,lesson\r\n";
+    const std::string results = "[Results]\r\nCount=0\r\n";
+    Dir.Write("Data\\AStudents.txt", list);
+    Dir.Write("Data\\AResults.ini", results);
+    Dir.Write("Data\\Topic.ini", "[Options]\r\nLanguage=E\r\n");
+    HANDLE held = CreateFileW(ToWide(Dir.File("Data\\AResults.ini")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<String> told;
+    Start([&] {
+        WhenShown[MessageForm] = [&] {
+            told.push_back(MessageForm->Label3->Caption() + " / " + MessageForm->Label2->Caption());
+            MessageForm->Close();
+        };
+    });
+    CloseHandle(held);
+    EXPECT_EQ(told, (std::vector<String>{"Data\\AResults.ini / The file cannot be written"}));
+    EXPECT_TRUE(Errors.empty());
+    EXPECT_EQ(MainFrm->ShockwaveFlash->Movie(), ToWide(Dir.File("Data\\interface\\MainAE.swf")));
+    EXPECT_EQ(Results(), results);
+    EXPECT_EQ(List(), list);
 }
 
 TEST_F(StudentsTest, AMalformedResultsFileLosesNoOtherUser) {

@@ -174,7 +174,7 @@ def main_menu(code):
         ("Help", L.t("المساعدة", "Help")),
         ("About", L.t("حول البرنامج", "About")),
         ("NewUser", L.t("مستخدم جديد", "New User")),
-    ], top=BAND + 18, height=44, gap=7, groups=(5,))
+    ], top=BAND + 18, height=44, gap=6, groups=(5,))
     x, y, w, h = content_box(m)
     m.panel(x, y, w, h)
     m.text(x + 24, y + 22, w - 48, 48, L.t("أهلاً بك في Tapwise", "Welcome to Tapwise"), size=L.t(34, 30),

@@ -14,6 +14,7 @@ struct ShownFormFixture : ::testing::Test {
     }
     void TearDown() override {
         Application->ModalHook = nullptr;
+        Application->DialogHook = nullptr;
         Form->Free();
         Application->ProcessMessages();
     }

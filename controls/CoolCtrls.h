@@ -1,0 +1,7 @@
+#pragma once
+// The skinned controls and what they share, in one include.
+#include "controls/CoolImages.h"
+#include "controls/CoolItems.h"
+#include "controls/CoolListBox.h"
+#include "controls/CoolSkin.h"
+#include "controls/CoolUtils.h"
