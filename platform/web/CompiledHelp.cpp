@@ -1,7 +1,7 @@
 #include "platform/web/CompiledHelp.h"
 #include <windows.h>
 #include <objidl.h>
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 #include "platform/win/OleInit.h"
 
 namespace web {
