@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include "platform/flash/testing/BmpFile.h"
 #include "platform/web/PageDocument.h"
 #include "platform/web/PageMeasure.h"
 #include "platform/web/PagePainter.h"
@@ -97,10 +96,15 @@ int wmain(int argc, wchar_t** argv) {
     wprintf(L"%ls: %zu bytes, median %.2f ms, fastest %.2f ms, slowest %.2f ms over %d rounds\n", page.c_str(), bytes.size(),
             times[times.size() / 2], times.front(), times.back(), rounds);
     if (!shot.empty()) {
-        std::string out = movie_testing::BmpFile(width, height, bits);
-        FILE* f = _wfopen(shot.c_str(), L"wb");
-        if (f) {
-            fwrite(out.data(), 1, out.size(), f);
+        BITMAPFILEHEADER fh{};
+        const DWORD size = DWORD(((width * 3 + 3) & ~3) * height);
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+        fh.bfSize = fh.bfOffBits + size;
+        if (FILE* f = _wfopen(shot.c_str(), L"wb")) {
+            fwrite(&fh, sizeof fh, 1, f);
+            fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+            fwrite(bits, 1, size, f);
             fclose(f);
         }
     }
