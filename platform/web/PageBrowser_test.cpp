@@ -150,16 +150,16 @@ TEST_F(BrowserWindow, LessonTwelvesFirstPageShowsItsColoursJoinedTitleAndKeyCell
         }
     EXPECT_NEAR((left + right) / 2, 350, 2);
 
-    // the new keys' cells are yellow, the others pale blue
-    int yellow = 0, blue = 0;
+    // the new keys' cells are yellow; every cell is painted in its own colour
+    int yellow = 0, cells = 0;
     for (const TPaintItem& it : Browser->PageDocument()->Layout().Items()) {
-        if (it.Kind != TPaintKind::Fill) continue;
-        std::uint32_t corner = at(it.Box.Left + 1, it.Box.Top + 1);
-        if (it.Color == 0xFFFF00u && corner == 0xFFFF00u) ++yellow;
-        if (it.Color == 0xAEE2FFu && corner == 0xAEE2FFu) ++blue;
+        if (it.Kind != TPaintKind::Fill || !it.Node->Is(L"td")) continue;
+        ++cells;
+        EXPECT_EQ(at(it.Box.Left + 1, it.Box.Top + 1), it.Color);
+        yellow += it.Color == 0xFFFF00u;
     }
     EXPECT_EQ(yellow, 2);
-    EXPECT_EQ(blue, 2);
+    EXPECT_GE(cells, 4);
 }
 
 TEST_F(BrowserWindow, RightToLeftTextEndsAtTheRightMargin) {
