@@ -39,6 +39,8 @@ struct BrowserFixture : ::testing::Test {
 
 TEST_F(BrowserFixture, TheSystemControlLivesInTheWindowAndFollowsItsSize) {
     EXPECT_FALSE(Browser->HandleAllocated());
+    EXPECT_FALSE(Browser->Document());                  // never navigated: no document, and no window made
+    EXPECT_FALSE(Browser->HandleAllocated());
     web::TOleWebBrowser* ole = Browser->OleBrowser();   // the browser's calls make the window
     ASSERT_TRUE(ole);
     ASSERT_TRUE(Browser->HandleAllocated());
