@@ -128,8 +128,8 @@ class BrokenCopy(unittest.TestCase):
             ("ALess/ALess20.txt", lambda raw: raw.replace(cp("ـّ + ـَ"), cp("ـَ + ـّ"))
              .replace(cp(f"«{shadda}»"), cp(f"«{vowel_first}»")),
              "ALess/Qless20_1.txt:", "types the shadda before the fatha; ALess/ALess20.txt:6 teaches the fatha first"),
-            ("ALess/Qless30_3.txt", swap_first_shadda,
-             "ALess/Qless30_3.txt:", "before the shadda; ALess/ALess20.txt:6 teaches the shadda first"),
+            ("ALess/Qless20_3.txt", swap_first_shadda,
+             "ALess/Qless20_3.txt:", "before the shadda; ALess/ALess20.txt:6 teaches the shadda first"),
         ]
         for rel, change, where, expected in cases:
             with self.subTest(file=rel, expected=expected):
