@@ -13,6 +13,8 @@ public:
     // The page of CDDir\Data\Agent\Html fitted to the caller's rectangle; a missing page is
     // skipped, and no page plays while the assistant is switched off.
     void PlayAgentPage(const String& page, int width, int height, int left, int top);
+    // Shown beyond the left edge of the screen, the active form staying active.
+    void ShowOffScreen();
     void ClearPage();
     // The same with the screen's own width, height, left and top.
     void PlayAgentPageFor(TForm* screen, const String& page);
