@@ -9,3 +9,5 @@
 bool PlaySoundFile(const String& path);
 void StopSound();
 void DefaultBeep();   // MessageBeep(0)
+// How long a PCM wave file plays, in milliseconds; 0 for a file that is missing or no such wave.
+int WaveFileLength(const String& path);
