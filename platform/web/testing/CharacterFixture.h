@@ -36,11 +36,12 @@ inline const char* Settings() {
            "[Animations]\r\nIdle=0:5,1\r\nSpeak=2,3\r\nWave=1,2,3\r\n";
 }
 
-// Writes Test.ini and Test.bmp into the folder (relative to dir) and returns the settings file.
-inline String WriteCharacter(const testing_support::TempFolder& dir, const String& folder = "Character") {
+// Writes the settings and Test.bmp into the folder (relative to dir) and returns the settings file.
+inline String WriteCharacter(const testing_support::TempFolder& dir, const String& folder = "Character",
+                             const String& settings = "Test.ini") {
     dir.Write(folder + "\\Test.bmp", FramesPicture());
-    dir.Write(folder + "\\Test.ini", Settings());
-    return dir.File(folder + "\\Test.ini");
+    dir.Write(folder + "\\" + settings, Settings());
+    return dir.File(folder + "\\" + settings);
 }
 
 // Silence at 8 kHz, 8 bits, mono: milliseconds long.
