@@ -45,6 +45,8 @@ endfunction()
 function(tapwise_file_test exe file)
     file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${file})
     string(REGEX REPLACE "_test\\.cpp$" "" name ${rel})
+    # a test added to the file changes the filter: the build configures again
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
     file(STRINGS ${file} declarations REGEX "^[ \t]*TEST(_F|_P)?\\(")
     set(filter)
     foreach(d ${declarations})

@@ -1,9 +1,10 @@
 # data/ -> dist/Data, except the help sources (compiled files go to dist/Help), the games
-# (dist/Games) and the icon (dist/fixed.ico). Copies only what changed.
+# (dist/Games), the icon (dist/fixed.ico) and what the programs carry inside them (embedded/).
+# Copies only what changed.
 file(MAKE_DIRECTORY ${DST}/Data ${DST}/Help ${DST}/Games/Words/Effects)
 file(GLOB entries RELATIVE ${SRC} ${SRC}/*)
 foreach(e ${entries})
-    if(e STREQUAL "help" OR e STREQUAL "chm" OR e STREQUAL "games" OR e STREQUAL "fixed.ico" OR e MATCHES "\\.md$")
+    if(e STREQUAL "help" OR e STREQUAL "chm" OR e STREQUAL "games" OR e STREQUAL "embedded" OR e STREQUAL "fixed.ico" OR e MATCHES "\\.md$")
         continue()
     endif()
     if(IS_DIRECTORY ${SRC}/${e})

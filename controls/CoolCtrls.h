@@ -1,5 +1,6 @@
 #pragma once
 // The skinned controls and what they share, in one include.
+#include "controls/CoolComboBox.h"
 #include "controls/CoolImages.h"
 #include "controls/CoolItems.h"
 #include "controls/CoolListBox.h"

@@ -281,7 +281,7 @@ void TCoolItems::ParentFontChanged(TMessage& m) {
 
 // ---- horizontal extent
 
-int TCoolItems::ExtentWidth(const String& text) {
+int TCoolItems::ItemWidth(const String& text) {
     FCanvas->SetFont(FSelFont.get());
     int selected = FCanvas->TextWidth(text);
     FCanvas->SetFont(SkinControl()->Font());
@@ -291,18 +291,22 @@ int TCoolItems::ExtentWidth(const String& text) {
 }
 
 void TCoolItems::ItemAdded(const String& text) {
-    int w = ExtentWidth(text);
+    int w = ItemWidth(text);
     if (w > FExtent && w > ExtentLimit()) {
         FExtent = w;
         SendMessageW(SkinControl()->Handle(), FSetExtentMessage, FExtent, 0);
     }
 }
 
-// The widest text, measured: in a proportional font the longest text need not be the widest.
-void TCoolItems::ItemsRemoved() {
+// Measured: in a proportional font the longest text need not be the widest.
+int TCoolItems::MaxItemWidth() {
     int widest = 0;
-    for (int i = 0, n = FItems->Count(); i < n; ++i) widest = std::max(widest, ExtentWidth(FItems->Strings(i)));
-    FExtent = widest;
+    for (int i = 0, n = FItems->Count(); i < n; ++i) widest = std::max(widest, ItemWidth(FItems->Strings(i)));
+    return widest;
+}
+
+void TCoolItems::ItemsRemoved() {
+    FExtent = MaxItemWidth();
     SendMessageW(SkinControl()->Handle(), FSetExtentMessage, FExtent, 0);
 }
 
@@ -344,19 +348,17 @@ void TCoolItems::SetChecked(int index, bool value) {
 
 void TCoolItems::ToggleChecked(int index) { SetChecked(index, !Checked(index)); }
 
-void TCoolItems::InvalidateCheckArea(int index) {
-    TRect r = ItemArea(index);
-    r.Right = r.Left + ItemsHeight() + 2;
-    RECT area = r;
-    InvalidateRect(SkinControl()->Handle(), &area, TRUE);
-}
-
-LRESULT TCoolItems::CheckItemData(int index) {
+LRESULT TCoolItems::ItemData(int index) {
+    if (!CheckMode()) return RawData(index);
     TCheckWrapper* w = FindWrapper(index);
     return w ? w->Data : RawData(index);
 }
 
-void TCoolItems::SetCheckItemData(int index, LRESULT data) {
+void TCoolItems::SetItemDataWord(int index, LRESULT data) {
+    if (!CheckMode()) {
+        SetRawData(index, data);
+        return;
+    }
     TCheckWrapper* w = GetWrapper(index);
     w->Data = data;
     if (!FSavedStates.empty()) {
@@ -365,13 +367,70 @@ void TCoolItems::SetCheckItemData(int index, LRESULT data) {
     }
 }
 
-void TCoolItems::FreeWrapper(int index) {
+void TCoolItems::ItemDeleting(int index) {
+    if (!CheckMode()) return;
     if (TCheckWrapper* w = FindWrapper(index)) FWrappers.Free(w);
 }
 
-void TCoolItems::SaveCheckStates() {
+void TCoolItems::ItemsResetting() {
+    if (CheckMode()) FWrappers.Clear();
+}
+
+void TCoolItems::WindowDestroying() {
     FSavedStates.clear();
+    if (!CheckMode()) return;
     for (int i = 0, n = FItems->Count(); i < n; ++i) FSavedStates.push_back(Checked(i) ? 1 : 0);
+}
+
+// ---- messages
+
+void TCoolItems::TopIndexAnswered(int top, HWND window, const TRect* area) {
+    if (top == FLastTopIndex || !PaintsBackground()) return;
+    InvalidateControlRect(window, area, false);
+    FLastTopIndex = top;
+}
+
+void TCoolItems::EraseBackground(TMessage& m, const std::function<void(TMessage&)>& inherited) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    TCoolOptions options = Options();
+    if (options & ocPaintTransparently) {
+        PaintParentBackground(SkinControl(), dc);
+        m.Result = 1;
+    } else if ((options & ocPaintWallpaper) && FItems->Count() > 0 &&
+               PaintWallpaper(dc, wkBackground, SkinControl()->ClientRect(), options & ocTileWallpaper, SRCCOPY)) {
+        m.Result = 1;
+    } else {
+        inherited(m);
+    }
+}
+
+bool TCoolItems::ItemsMessage(TMessage& m, const std::function<void(TMessage&)>& inherited) {
+    if (m.Msg == FMessages.Add || m.Msg == FMessages.Insert) {
+        inherited(m);
+        if (m.Result >= 0 && m.LParam) ItemAdded(FromWide(reinterpret_cast<const wchar_t*>(m.LParam)));
+        return true;
+    }
+    if (m.Msg == FMessages.Delete || m.Msg == FMessages.Reset) {
+        inherited(m);
+        ItemsRemoved();
+        return true;
+    }
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        EraseBackground(m, inherited);
+        return true;
+    case CM_PARENTFONTCHANGED:
+        inherited(m);
+        ParentFontChanged(m);
+        return true;
+    case CN_COMMAND:
+        // LBN_SELCHANGE and CBN_SELCHANGE are one code
+        if (HIWORD(m.WParam) == LBN_SELCHANGE) SelectionChanged();
+        inherited(m);
+        return true;
+    default:
+        return SkinMessage(m, inherited);
+    }
 }
 
 // ---- painting
@@ -411,6 +470,16 @@ void TCoolItems::ModePicture(int index, TBitmap& b, bool& ownDisabledFrame) {
     case ctCheckControl: MakeCheckBoxPicture(&b, size, Checked(index), FFlatCheckBox); break;
     case ctFolderControl: MakeFileIconPicture(&b, size, FFolderName, text); break;
     }
+}
+
+void TCoolItems::DrawBoxItem(const TDrawItemEvent& event, int index, const TRect& rect, TOwnerDrawState state,
+                             const TRect& anchor) {
+    if (Options() & ocFlatBorder) DrawFlatBorder(nullptr, SkinControl(), SkinControl()->Focused());
+    if (event) {
+        event(SkinControl(), index, rect, state);
+        return;
+    }
+    PaintItem(index, rect, state, anchor);
 }
 
 void TCoolItems::PaintItem(int index, const TRect& rect, TOwnerDrawState state, const TRect& anchor) {
@@ -484,7 +553,9 @@ void TCoolItems::PaintItem(int index, const TRect& rect, TOwnerDrawState state, 
         }
     }
 
-    if ((FBevelInner != bvNone || FBevelOuter != bvNone) && (!(options & ocBevelOnlyIfSel) || selected)) {
+    // the selected item of a combo box's edit part shows no bevel
+    bool bevelled = selected && !(state & odComboBoxEdit);
+    if ((FBevelInner != bvNone || FBevelOuter != bvNone) && (!(options & ocBevelOnlyIfSel) || bevelled)) {
         RECT bevel = rect;
         if (FBevelStyle == bsBevelOnlyImage) bevel.right = x - 4;
         if (FBevelStyle == bsBevelOnlyText) bevel.left = x - 4;

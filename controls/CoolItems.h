@@ -59,6 +59,13 @@ public:
     TFont* SelectedFont();
     void SetSelectedFont(TFont* value);
 
+    // The width the list needs for a text: the wider of the two fonts, plus the picture's place.
+    int ItemWidth(const String& text);
+    // The widest item's ItemWidth, measured; 0 for an empty list.
+    int MaxItemWidth();
+    // The extent last given to the window.
+    int HorizontalExtent() const { return FExtent; }
+
     // Check mode: ExtendedStyle ctCheckControl, or ExtendedCheck.
     bool CheckMode() const { return FExtendedStyle == ctCheckControl || FExtendedCheck; }
     bool Checked(int index);
@@ -72,40 +79,47 @@ protected:
 
     // What the box answers for the items.
     virtual int ItemsHeight() = 0;
-    virtual TRect ItemArea(int index) = 0;     // where the item shows in its window
     virtual int ExtentLimit() = 0;            // the width the texts must pass before the list scrolls
-    // The list box draws an item selected while it is selected and not disabled.
+    // Repaints the check box of an item whose state changed.
+    virtual void InvalidateCheckArea(int index) = 0;
+    // An item is drawn selected while it is selected and not disabled.
     virtual bool DrawnSelected(TOwnerDrawState state) const;
 
-    // Draws one item on the canvas, which holds the item's DC, font and brush; a tiled
-    // wallpaper is anchored to anchor.
-    void PaintItem(int index, const TRect& rect, TOwnerDrawState state, const TRect& anchor);
+    // The messages both boxes handle alike, with inherited as the box's own handling: the
+    // horizontal extent after items come and go, the selection font after the parent's font,
+    // the colour mode after a selection change, the wallpaper or the parent's background behind
+    // the items; then those of every skinned control. False for other messages.
+    bool ItemsMessage(TMessage& message, const std::function<void(TMessage&)>& inherited);
+
+    // The box's item drawing, on the canvas that holds the item's DC, font and brush: the flat
+    // border first, then the box's item-drawing event when one is assigned, else the item
+    // painted here; a tiled wallpaper is anchored to anchor.
+    void DrawBoxItem(const TDrawItemEvent& event, int index, const TRect& rect, TOwnerDrawState state,
+                     const TRect& anchor);
     // Fills the list of the mode. False when the control went away while the fill let
     // messages through (the caller must then touch nothing of it).
     bool FillList();
     bool FillsOnLoad() const;
-    // The horizontal extent after an item came and after items went.
-    void ItemAdded(const String& text);
-    void ItemsRemoved();
-    // The colour mode follows a change of selection (before the box's click event).
-    void SelectionChanged();
     // Ctrl+Enter: the colour dialog in the colour mode, the font dialog in the font mode; true
     // when a font was chosen.
     bool ExecuteModeDialog();
-    // The selection font follows the parent's font while the control's does.
-    void ParentFontChanged(TMessage& message);
     void ItemsNotification(TComponent* component, TOperation operation);
     void ToggleChecked(int index);
+    // Asked for at each paint of the items' window: a new top index means the items scrolled,
+    // and a wallpaper or see-through background is then painted whole again (area of window,
+    // nullptr for all of it) so that it stays in place.
+    void TopIndexAnswered(int top, HWND window, const TRect* area);
 
-    // The box's item data and deletions in check mode.
-    LRESULT CheckItemData(int index);
-    void SetCheckItemData(int index, LRESULT data);
-    void FreeWrapper(int index);
-    void FreeWrappers() { FWrappers.Clear(); }
-    // Around a re-creation of the window: the check states in item order, then given back as
-    // the box writes each item's data into the new window.
-    void SaveCheckStates();
-    void ForgetCheckStates() { FSavedStates.clear(); }
+    // The box's item data, deletions and window re-creation: in check mode an item's own data
+    // lives in its wrapper, and the check states are kept in item order while the window is
+    // made again, then given back as the box writes each item's data into the new window.
+    LRESULT ItemData(int index);
+    void SetItemDataWord(int index, LRESULT data);
+    void ItemDeleting(int index);
+    void ItemsResetting();
+    void WindowDestroying();
+    void WindowDestroyed() { FWrappers.Clear(); }
+    void WindowCreated() { FSavedStates.clear(); }
 
 private:
     template <class T>
@@ -119,8 +133,12 @@ private:
     TCheckWrapper* FindWrapper(int index);
     TCheckWrapper* GetWrapper(int index);
     void CheckModeChanged(bool was);
-    void InvalidateCheckArea(int index);
-    int ExtentWidth(const String& text);
+    void ItemAdded(const String& text);
+    void ItemsRemoved();
+    void SelectionChanged();
+    void ParentFontChanged(TMessage& message);
+    void EraseBackground(TMessage& message, const std::function<void(TMessage&)>& inherited);
+    void PaintItem(int index, const TRect& rect, TOwnerDrawState state, const TRect& anchor);
     bool Fill(const std::vector<String>& names, bool letMessagesThrough);
     bool FillFolderList();
     void ModePicture(int index, TBitmap& picture, bool& ownDisabledFrame);
@@ -151,7 +169,49 @@ private:
     TCheckWrappers FWrappers;
     std::deque<BYTE> FSavedStates;
     int FExtent = 0;
+    int FLastTopIndex = 0;      // each control keeps its own
     // A fill that lets messages through stops when another starts or the control goes.
     int FFillSerial = 0;
     std::shared_ptr<bool> FAlive;
+};
+
+// The overrides the list box and the combo box make alike, written once over the box's
+// platform class (TCustomListBox or TCustomComboBox).
+template <class TBox>
+class TCoolItemsBox : public TBox, public TCoolItems {
+public:
+    void Notification(TComponent* component, TOperation operation) override {
+        TBox::Notification(component, operation);
+        ItemsNotification(component, operation);
+    }
+
+protected:
+    TCoolItemsBox(TComponent* owner, const TItemMessages& messages, UINT setExtentMessage, TCoolOptions options,
+                  bool captionBar, TFlatBorderKind border)
+        : TBox(owner), TCoolItems(this, static_cast<TItemWindow*>(this), TBox::Items(), TBox::Canvas(), messages,
+                                  setExtentMessage, options, captionBar, border) {}
+
+    void Loaded() override {
+        TBox::Loaded();
+        if (FillsOnLoad()) FillList();
+    }
+    void CreateWnd() override {
+        TBox::CreateWnd();
+        WindowCreated();
+    }
+    void DestroyWnd() override {
+        WindowDestroying();
+        TBox::DestroyWnd();
+        WindowDestroyed();
+    }
+    LRESULT GetItemData(int index) override { return ItemData(index); }
+    void SetItemData(int index, LRESULT data) override { SetItemDataWord(index, data); }
+    void ResetContent() override {
+        ItemsResetting();
+        TBox::ResetContent();
+    }
+    void DeleteString(int index) override {
+        ItemDeleting(index);
+        TBox::DeleteString(index);
+    }
 };

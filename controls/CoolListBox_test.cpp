@@ -2,7 +2,6 @@
 #include "controls/testing/CoolListFixture.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
-#include "platform/ui/testing/ResourceCounts.h"
 
 namespace {
 
@@ -410,8 +409,5 @@ TEST_F(CoolListBoxTest, FreeingReleasesWindowsAndGdiObjects) {
         RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         list->Free();
     };
-    for (int look = 0; look < 3; ++look) cycle(look);
-    ResourceCounts before = ResourceCounts::Take();
-    for (int i = 0; i < LeakCycles(); ++i) cycle(i % 3);
-    ExpectNoResourceGrowth(before, ResourceCounts::Take());
+    ExpectNoGrowthOver(3, cycle);
 }

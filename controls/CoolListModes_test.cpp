@@ -53,24 +53,14 @@ TEST_F(CoolListModesTest, TheColourListSelectsByClickByValueAndByDialog) {
     EXPECT_EQ(Box->ItemIndex(), -1);
     EXPECT_EQ(Box->SelectedColor(), -1);
 
-    // the user picks red 0x56, green 0x34, blue 0x12 in the dialog
-    int shown = 0;
-    Application->DialogHook = [&](TCommonDialog* dialog) {
-        ++shown;
-        HWND h = dialog->Handle();
-        SetDlgItemInt(h, 706, 0x56, FALSE);
-        SetDlgItemInt(h, 707, 0x34, FALSE);
-        SetDlgItemInt(h, 708, 0x12, FALSE);
-        PostMessageW(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    };
+    ChooseInColorDialog(0x123456);
     Key(VK_RETURN, true);
-    EXPECT_EQ(shown, 1);
     ASSERT_EQ(Box->Items()->Count(), 17);
     EXPECT_EQ(Box->Items()->Strings(16), "$00123456");
     EXPECT_EQ(Box->ItemIndex(), 16);
     EXPECT_EQ(Box->SelectedColor(), 0x123456);
-    Key(VK_RETURN);                          // Enter alone opens nothing
-    EXPECT_EQ(shown, 1);
+    Application->DialogHook = [](TCommonDialog*) { ADD_FAILURE() << "Enter alone opens no dialog"; };
+    Key(VK_RETURN);
 
     // an item that names no colour: selectable, no colour, no sample
     Box->Items()->Add("Custom");
@@ -134,15 +124,11 @@ TEST_F(CoolListModesTest, TheFontListFollowsTheScreenAndTheDialog) {
     int clicks = 0;
     Box->OnClick = [&](TObject*) { ++clicks; };
     Box->SetItemIndex(tahoma);
-    Application->DialogHook = [](TCommonDialog* dialog) {
-        PostMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    };
+    CloseDialogsWith(IDOK);
     Key(VK_RETURN, true);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(Box->ItemIndex(), tahoma);
-    Application->DialogHook = [](TCommonDialog* dialog) {
-        PostMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    };
+    CloseDialogsWith(IDCANCEL);
     Key(VK_RETURN, true);
     EXPECT_EQ(clicks, 1);
 }

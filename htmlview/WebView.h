@@ -16,7 +16,7 @@
 #include "htmlview/PageRewriter.h"
 #include "platform/rtl/String.h"
 #include "platform/web/BrowserControl.h"
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 #include "platform/web/WebBrowser.h"
 
 enum class TTextOrient { RTL, LTR };

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Makes the sounds of the data tree: the effects (sox), the welcome prompts and the page
-sounds that say each lesson page's key in Arabic (espeak-ng, voice "ar").
+sounds that say each lesson page's key in Arabic (espeak-ng, voice "ar"), and the flying-words
+game's two effects beside its program (games/Words/Effects).
 
     python3 tools/make_sounds.py [data-folder]
 
@@ -46,6 +47,15 @@ def effects(folder, work):
     sox(*notes, os.path.join(folder, "WellDone.wav"))
 
 
+def game_effects(folder):
+    mono = ["-r", "22050", "-c", "1", "-b", "16", "-e", "signed-integer"]
+    # a right letter: a short bright pop; a wrong one or a time-out: a low buzz
+    sox("-n", *mono, os.path.join(folder, "KeyPress.wav"),
+        "synth", "0.06", "sine", "1320-880", "fade", "q", "0.002", "0.06", "0.04", "vol", "0.5")
+    sox("-n", *mono, os.path.join(folder, "WrongChar.wav"),
+        "synth", "0.18", "sawtooth", "140", "vol", "0.3", "lowpass", "900", "fade", "0.005", "0.18", "0.05")
+
+
 def speak(voice, text, out, rate, bits, work):
     raw = os.path.join(work, "speech.wav")
     subprocess.run(["espeak-ng", "-v", voice, "-s", "160", "-w", raw, text], check=True)
@@ -59,9 +69,12 @@ def main():
     effects_dir = os.path.join(data, "effects")
     pages_dir = os.path.join(data, "ASnd")
     os.makedirs(effects_dir, exist_ok=True)
+    game_dir = os.path.join(data, "games", "Words", "Effects")
     os.makedirs(pages_dir, exist_ok=True)
+    os.makedirs(game_dir, exist_ok=True)
     with tempfile.TemporaryDirectory() as work:
         effects(effects_dir, work)
+        game_effects(game_dir)
         for name, (voice, text) in WELCOME.items():
             speak(voice, text, os.path.join(effects_dir, name), VOICE_RATE, "16", work)
         for stem, text in page_sound_texts(read_lessons()).items():

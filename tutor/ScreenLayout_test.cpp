@@ -20,11 +20,14 @@ struct ScreenCase {
 };
 
 const ScreenCase Screens[] = {
-    {"main menu", [] { return MainFrm; }, [] { MainFrm->LanguageButtonClick(InterfaceLanguage); }},
+    // the wallpaper component draws nothing
+    {"main menu", [] { return MainFrm; }, [] { MainFrm->LanguageButtonClick(InterfaceLanguage); }, {"WallPaper1"}},
     {"message", [] { return MessageForm; }, [] { MainFrm->ShowMessageText("Tapwise"); }},
     {"options", [] { return OptionForm; }},
     {"about", [] { return Aboutform; }},
-    {"games", [] { return GameForm; }},
+    // each picture shows through the transparent button over it
+    {"games", [] { return GameForm; }, nullptr,
+     {"NumbersImage", "WordsImage", "FizzleImage", "LettersImage", "FrogImage", "SpeedImage", "RaceImage"}},
     {"results", [] { return ResultsForm; }},
     {"lessons", [] { return ClassForm; }},
     {"lesson list", [] { return LessonsForm; }},

@@ -60,6 +60,27 @@ void TPicture::LoadFromFile(const String& fileName) {
     Take(std::move(g));
 }
 
+void TPicture::LoadFromBytes(std::string_view bytes) {
+    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    std::unique_ptr<TGraphic> g;
+    if (bytes.starts_with("BM")) {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->LoadFromBytes(data);
+        g = std::move(bitmap);
+    } else if (bytes.starts_with("\xFF\xD8")) {
+        auto jpeg = std::make_unique<TJPEGImage>();
+        jpeg->LoadFromBytes(data);
+        g = std::move(jpeg);
+    } else if (bytes.starts_with(std::string_view("\0\0\1\0", 4))) {
+        auto icon = std::make_unique<TIcon>();
+        icon->LoadFromBytes(data);
+        g = std::move(icon);
+    } else {
+        throw EInvalidGraphic("Unknown picture format");
+    }
+    Take(std::move(g));
+}
+
 void TPicture::SaveToFile(const String& fileName) {
     if (FGraphic) FGraphic->SaveToFile(fileName);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // TPicture holds one graphic of any kind and loads a file by its extension.
 #include <memory>
+#include <string_view>
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/JPEGImage.h"
@@ -21,6 +22,9 @@ public:
     // .bmp, .jpg, .jpeg, .ico; anything else raises EInvalidGraphic. A failed load keeps the old graphic.
     void LoadFromFile(const String& fileName);
     void SaveToFile(const String& fileName);
+    // A picture carried in memory, its kind told by its first bytes (BM, JPEG, icon); the same
+    // errors and the same keeping of the old graphic as a file.
+    void LoadFromBytes(std::string_view bytes);
 
     TNotifyEvent OnChange;
 

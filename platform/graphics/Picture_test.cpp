@@ -127,3 +127,31 @@ TEST(ImageList, ImagesAndChangeLinks) {
     list->Free();
     EXPECT_EQ(link.Sender, nullptr);
 }
+
+TEST(Picture, LoadsBytesByTheirSignature) {
+    auto bytes = [](const char* file) {
+        std::vector<std::uint8_t> v = ReadGraphicFile(file);
+        return std::string(v.begin(), v.end());
+    };
+    TBitmap square;
+    square.SetSize(3, 2);
+    testing_support::TempFolder tmp;
+    square.SaveToFile(tmp.File("square.bmp"));
+    struct Case { std::string data; const std::type_info& kind; int width; };
+    const Case cases[] = {
+        {bytes("graphics/testdata/quadrants.jpg"), typeid(TJPEGImage), 16},
+        {bytes(tmp.File("square.bmp").c_str()), typeid(TBitmap), 3},
+        {bytes("graphics/testdata/icon.ico"), typeid(TIcon), 0},
+    };
+    TPicture picture;
+    for (const Case& c : cases) {
+        picture.LoadFromBytes(c.data);
+        ASSERT_NE(picture.Graphic(), nullptr);
+        EXPECT_EQ(typeid(*picture.Graphic()), c.kind);
+        if (c.width) EXPECT_EQ(picture.Width(), c.width);
+    }
+    // neither a known kind nor a whole picture: refused, the icon kept
+    EXPECT_THROW(picture.LoadFromBytes("GIF89a"), EInvalidGraphic);
+    EXPECT_THROW(picture.LoadFromBytes(std::string_view("\xFF\xD8\xFF", 3)), EInvalidGraphic);
+    EXPECT_EQ(typeid(*picture.Graphic()), typeid(TIcon));
+}

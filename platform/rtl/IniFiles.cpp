@@ -81,13 +81,13 @@ String OneLine(const String& s) {
 
 }  // namespace
 
-String TIniFile::Path() const {
+String TCustomIniFile::Path() const {
     if (FFileName.find_first_of("\\/:") == String::npos)
         return IncludeTrailingPathDelimiter(os::WindowsDirectory()) + FFileName;
     return FFileName;
 }
 
-bool TIniFile::LoadLines(TStringList& lines) const {
+bool TCustomIniFile::LoadLines(TStringList& lines) const {
     String path = Path();
     if (!FileExists(path)) return false;
     try {
@@ -98,18 +98,7 @@ bool TIniFile::LoadLines(TStringList& lines) const {
     return true;
 }
 
-void TIniFile::LoadLinesForWrite(TStringList& lines) const {
-    String path = Path();
-    if (!FileExists(path)) return;
-    try {
-        lines.LoadFromFile(path);
-    } catch (const EStreamError&) {
-        // writing over a file that cannot be read would lose its content
-        throw EIniFileException("Unable to write to " + FFileName);
-    }
-}
-
-void TIniFile::SaveLines(TStringList& lines) {
+void TCustomIniFile::SaveLines(TStringList& lines) {
     try {
         lines.SaveToFile(Path());
     } catch (const EStreamError&) {
@@ -117,29 +106,57 @@ void TIniFile::SaveLines(TStringList& lines) {
     }
 }
 
-String TIniFile::ReadString(const String& section, const String& ident, const String& fallback) const {
+const TStringList* TIniFile::Lines(TStringList& scratch) const { return LoadLines(scratch) ? &scratch : nullptr; }
+
+void TIniFile::Change(const std::function<bool(TStringList&)>& edit) {
     TStringList lines;
-    if (!LoadLines(lines)) return fallback;
-    int header = FindSection(lines, Trim(section));
+    // writing over a file that cannot be read would lose its content
+    if (FileExists(Path()) && !LoadLines(lines)) throw EIniFileException("Unable to write to " + FileName());
+    if (edit(lines)) SaveLines(lines);
+}
+
+TMemIniFile::TMemIniFile(const String& fileName) : TCustomIniFile(fileName) {
+    FUnreadable = FileExists(Path()) && !LoadLines(FLines);
+    if (FUnreadable) FLines.Clear();
+}
+
+const TStringList* TMemIniFile::Lines(TStringList&) const { return &FLines; }
+
+void TMemIniFile::Change(const std::function<bool(TStringList&)>& edit) {
+    if (edit(FLines)) FModified = true;
+}
+
+void TMemIniFile::UpdateFile() {
+    if (!FModified) return;
+    if (FUnreadable) throw EIniFileException("Unable to write to " + FileName());
+    SaveLines(FLines);
+    FModified = false;
+}
+
+String TCustomIniFile::ReadString(const String& section, const String& ident, const String& fallback) const {
+    TStringList scratch;
+    const TStringList* lines = Lines(scratch);
+    if (!lines) return fallback;
+    int header = FindSection(*lines, Trim(section));
     String value;
-    if (header < 0 || FindKey(lines, header, Trim(ident), &value) < 0) return fallback;
+    if (header < 0 || FindKey(*lines, header, Trim(ident), &value) < 0) return fallback;
     return StripQuotes(value);
 }
 
-void TIniFile::WriteString(const String& section, const String& ident, const String& value) {
+void TCustomIniFile::WriteString(const String& section, const String& ident, const String& value) {
     const String sec = Trim(section), key = Trim(ident);
-    TStringList lines;
-    LoadLinesForWrite(lines);
-    int header = FindSection(lines, sec);
-    if (header < 0) {
-        lines.Add("[" + sec + "]");
-        lines.Add(key + "=" + OneLine(value));
-    } else {
+    Change([&](TStringList& lines) {
+        int header = FindSection(lines, sec);
+        if (header < 0) {
+            lines.Add("[" + sec + "]");
+            lines.Add(key + "=" + OneLine(value));
+            return true;
+        }
         String spelled;
         int at = FindKey(lines, header, key, nullptr, &spelled);
         if (at >= 0) {
             String line = spelled + "=" + OneLine(value);
-            if (lines[at] == line) return;
+            if (lines[at] == line) return false;
             lines.Put(at, line);
         } else {
             // after the section's last line that is not blank
@@ -147,107 +164,107 @@ void TIniFile::WriteString(const String& section, const String& ident, const Str
             while (end - 1 > header && Trim(lines[end - 1]).empty()) --end;
             lines.Insert(end, key + "=" + OneLine(value));
         }
-    }
-    SaveLines(lines);
+        return true;
+    });
 }
 
-int TIniFile::ReadInteger(const String& section, const String& ident, int fallback) const {
+int TCustomIniFile::ReadInteger(const String& section, const String& ident, int fallback) const {
     String s = ReadString(section, ident, String());
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, 1, '$');
     return StrToIntDef(s, fallback);
 }
 
-void TIniFile::WriteInteger(const String& section, const String& ident, int value) {
+void TCustomIniFile::WriteInteger(const String& section, const String& ident, int value) {
     WriteString(section, ident, IntToStr(value));
 }
 
-bool TIniFile::ReadBool(const String& section, const String& ident, bool fallback) const {
+bool TCustomIniFile::ReadBool(const String& section, const String& ident, bool fallback) const {
     return ReadInteger(section, ident, fallback ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteBool(const String& section, const String& ident, bool value) {
+void TCustomIniFile::WriteBool(const String& section, const String& ident, bool value) {
     WriteString(section, ident, value ? "1" : "0");
 }
 
-void TIniFile::ReadSection(const String& section, TStrings& keys) const {
+void TCustomIniFile::ReadSection(const String& section, TStrings& keys) const {
     keys.BeginUpdate();
     keys.Clear();
-    TStringList lines;
-    int header = LoadLines(lines) ? FindSection(lines, Trim(section)) : -1;
+    TStringList scratch;
+    const TStringList* lines = Lines(scratch);
+    int header = lines ? FindSection(*lines, Trim(section)) : -1;
     if (header >= 0) {
         String k, v;
-        int end = SectionEnd(lines, header);
+        int end = SectionEnd(*lines, header);
         NameSet seen;
         for (int i = header + 1; i < end; ++i)
-            if (IsKeyLine(lines[i], k, v) && seen.AddNew(k)) keys.Add(k);
+            if (IsKeyLine((*lines)[i], k, v) && seen.AddNew(k)) keys.Add(k);
     }
     keys.EndUpdate();
 }
 
-void TIniFile::ReadSections(TStrings& sections) const {
+void TCustomIniFile::ReadSections(TStrings& sections) const {
     sections.BeginUpdate();
     sections.Clear();
-    TStringList lines;
-    if (LoadLines(lines)) {
+    TStringList scratch;
+    if (const TStringList* lines = Lines(scratch)) {
         NameSet seen;
         String name;
-        for (int i = 0; i < lines.Count(); ++i)
-            if (IsSectionHeader(lines[i], name) && seen.AddNew(name)) sections.Add(name);
+        for (int i = 0; i < lines->Count(); ++i)
+            if (IsSectionHeader((*lines)[i], name) && seen.AddNew(name)) sections.Add(name);
     }
     sections.EndUpdate();
 }
 
-void TIniFile::ReadSectionValues(const String& section, TStrings& result) const {
+void TCustomIniFile::ReadSectionValues(const String& section, TStrings& result) const {
     TStringList keys;
     ReadSection(section, keys);
-    TStringList lines;
-    LoadLines(lines);
-    int header = FindSection(lines, Trim(section));
+    TStringList scratch;
+    const TStringList* lines = Lines(scratch);
+    int header = lines ? FindSection(*lines, Trim(section)) : -1;
     result.BeginUpdate();
     result.Clear();
     for (int i = 0; i < keys.Count(); ++i) {
         String value;
-        if (header >= 0) FindKey(lines, header, keys[i], &value);
+        if (header >= 0) FindKey(*lines, header, keys[i], &value);
         result.Add(keys[i] + "=" + StripQuotes(value));
     }
     result.EndUpdate();
 }
 
-bool TIniFile::SectionExists(const String& section) const {
+bool TCustomIniFile::SectionExists(const String& section) const {
     TStringList keys;
     ReadSection(section, keys);
     return keys.Count() > 0;
 }
 
-bool TIniFile::ValueExists(const String& section, const String& ident) const {
-    TStringList lines;
-    if (!LoadLines(lines)) return false;
-    int header = FindSection(lines, Trim(section));
-    return header >= 0 && FindKey(lines, header, Trim(ident)) >= 0;
+bool TCustomIniFile::ValueExists(const String& section, const String& ident) const {
+    TStringList scratch;
+    const TStringList* lines = Lines(scratch);
+    if (!lines) return false;
+    int header = FindSection(*lines, Trim(section));
+    return header >= 0 && FindKey(*lines, header, Trim(ident)) >= 0;
 }
 
-void TIniFile::EraseSection(const String& section) {
-    if (!FileExists(Path())) return;
-    TStringList lines;
-    LoadLinesForWrite(lines);
-    bool changed = false;
-    for (int header; (header = FindSection(lines, Trim(section))) >= 0; changed = true) {
-        int end = SectionEnd(lines, header);
-        lines.BeginUpdate();
-        for (int i = end - 1; i >= header; --i) lines.Delete(i);
-        lines.EndUpdate();
-    }
-    if (changed) SaveLines(lines);
+void TCustomIniFile::EraseSection(const String& section) {
+    Change([&](TStringList& lines) {
+        bool changed = false;
+        for (int header; (header = FindSection(lines, Trim(section))) >= 0; changed = true) {
+            int end = SectionEnd(lines, header);
+            lines.BeginUpdate();
+            for (int i = end - 1; i >= header; --i) lines.Delete(i);
+            lines.EndUpdate();
+        }
+        return changed;
+    });
 }
 
-void TIniFile::DeleteKey(const String& section, const String& ident) {
-    if (!FileExists(Path())) return;
-    TStringList lines;
-    LoadLinesForWrite(lines);
-    bool changed = false;
-    for (int header = FindSection(lines, Trim(section)); header >= 0;
-         header = FindSection(lines, Trim(section), header + 1)) {
-        for (int at; (at = FindKey(lines, header, Trim(ident))) >= 0; changed = true) lines.Delete(at);
-    }
-    if (changed) SaveLines(lines);
+void TCustomIniFile::DeleteKey(const String& section, const String& ident) {
+    Change([&](TStringList& lines) {
+        bool changed = false;
+        for (int header = FindSection(lines, Trim(section)); header >= 0;
+             header = FindSection(lines, Trim(section), header + 1)) {
+            for (int at; (at = FindKey(lines, header, Trim(ident))) >= 0; changed = true) lines.Delete(at);
+        }
+        return changed;
+    });
 }

@@ -111,3 +111,57 @@ TEST(IniFileTest, FailedWritesRaiseAndLoseNothing) {
     ini.WriteString("S", "K", "line one\r\n[Injected]\r\nline two");
     EXPECT_EQ(dir.Read("x.ini"), "[S]\r\nK=line one  [Injected]  line two\r\n") << "a value stays on its line";
 }
+
+// The buffered form writes the same lines as the direct one, only all at once: until UpdateFile
+// the file on the disk is the old one, and an update dropped half-way leaves it as it was.
+TEST(IniFileTest, MemIniFileWritesEveryChangeInOneReplacement) {
+    TempFolder dir;
+    const std::string old = "; kept\r\n[Options]\r\nLanguage=E\r\n[Other]\r\nKey=1\r\n";
+    dir.Write("direct.ini", old);
+    dir.Write("held.ini", old);
+    TIniFile direct(dir.File("direct.ini"));
+    TMemIniFile held(dir.File("held.ini"));
+    for (TCustomIniFile* ini : {static_cast<TCustomIniFile*>(&direct), static_cast<TCustomIniFile*>(&held)}) {
+        ini->WriteString("options", "LANGUAGE", "A");
+        ini->WriteInteger("Options", "TextColor", 255);
+        ini->WriteBool("Options", "Assistant", false);
+        ini->WriteString("User1", "Name", "سالم"_a);
+        ini->DeleteKey("Other", "Key");
+        ini->EraseSection("Missing");
+    }
+    EXPECT_EQ(held.ReadString("Options", "Language", ""), "A") << "reads see the changes held";
+    EXPECT_EQ(held.ReadInteger("Options", "TextColor", 0), 255);
+    EXPECT_FALSE(held.ValueExists("Other", "Key"));
+    EXPECT_EQ(dir.Read("held.ini"), old);
+    held.UpdateFile();
+    EXPECT_EQ(dir.Read("held.ini"), dir.Read("direct.ini"));
+
+    {   // an update that raises before its end writes nothing
+        TMemIniFile update(dir.File("direct.ini"));
+        update.WriteString("Options", "Language", "E");
+        update.WriteString("Options", "TextColor", "0");
+    }
+    EXPECT_EQ(dir.Read("direct.ini"), dir.Read("held.ini"));
+
+    TMemIniFile unchanged(dir.File("none.ini"));
+    EXPECT_EQ(unchanged.ReadString("S", "K", "d"), "d");
+    unchanged.UpdateFile();
+    EXPECT_FALSE(FileExists(dir.File("none.ini"))) << "nothing changed, nothing written";
+}
+
+TEST(IniFileTest, MemIniFileNeverWritesOverAFileItCouldNotRead) {
+    TempFolder dir;
+    dir.Write("x.ini", "[S]\r\nK=old\r\n");
+    HANDLE h = CreateFileW(ToWide(dir.File("x.ini")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    TMemIniFile ini(dir.File("x.ini"));
+    CloseHandle(h);
+    EXPECT_EQ(ini.ReadString("S", "K", "unreadable"), "unreadable");
+    ini.WriteString("S", "K", "new");
+    EXPECT_THROW(ini.UpdateFile(), EIniFileException);
+    EXPECT_EQ(dir.Read("x.ini"), "[S]\r\nK=old\r\n");
+
+    TMemIniFile nowhere(dir.File("no folder\\x.ini"));
+    nowhere.WriteString("S", "K", "V");
+    EXPECT_THROW(nowhere.UpdateFile(), EIniFileException);
+}

@@ -1,5 +1,6 @@
 #include "Os.h"
 #include <windows.h>
+#include <shellapi.h>
 
 namespace os {
 
@@ -47,6 +48,23 @@ String WindowsDirectory() {
 
 std::uint32_t TickCount() { return ::GetTickCount(); }
 void SleepMs(std::uint32_t ms) { ::Sleep(ms); }
+
+std::vector<String> ProgramArguments() {
+    std::vector<String> arguments;
+    int count = 0;
+    if (LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i) arguments.push_back(FromWide(list[i]));
+        LocalFree(list);
+    }
+    // the program itself by its full path, however it was started
+    std::wstring module(MAX_PATH, L'\0');
+    DWORD n = 0;
+    while ((n = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()))) == module.size())
+        module.resize(module.size() * 2);
+    if (arguments.empty()) arguments.emplace_back();
+    arguments[0] = FromWide(std::wstring_view(module.data(), n));
+    return arguments;
+}
 
 namespace {
 DWORD ShareBits(unsigned share) {

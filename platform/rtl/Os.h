@@ -1,6 +1,7 @@
 #pragma once
 // The few system calls of the runtime library, in one place (Os.cpp).
 #include <cstdint>
+#include <vector>
 #include "String.h"
 
 namespace os {
@@ -15,6 +16,8 @@ String CurrentDirectory();
 String TempDirectory();
 String WindowsDirectory();
 std::uint32_t TickCount();
+// The command line split as the C runtime splits it; the first is the program's full path.
+std::vector<String> ProgramArguments();
 void SleepMs(std::uint32_t ms);
 
 // Files by handle, for the streams. A failed call returns InvalidFile or -1 and leaves the

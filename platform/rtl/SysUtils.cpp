@@ -373,6 +373,16 @@ String ExcludeTrailingPathDelimiter(const String& s) {
     return r;
 }
 
+int ParamCount() {
+    int count = static_cast<int>(os::ProgramArguments().size()) - 1;
+    return count > 0 ? count : 0;
+}
+
+String ParamStr(int index) {
+    std::vector<String> arguments = os::ProgramArguments();
+    return index >= 0 && index < static_cast<int>(arguments.size()) ? arguments[index] : String();
+}
+
 namespace rtl {
 namespace {
 TTickSource gTicks;

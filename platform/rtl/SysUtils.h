@@ -99,6 +99,11 @@ String IncludeTrailingPathDelimiter(const String& s);
 String ExcludeTrailingPathDelimiter(const String& s);
 String GetTempDirectory();                      // with the trailing separator
 
+// The program's command line: ParamStr(0) the program, 1 to ParamCount() its arguments, empty
+// past the end.
+int ParamCount();
+String ParamStr(int index);
+
 // Folder searches. An entry is found when it carries no special attribute (hidden, system,
 // volume, directory) outside attr, so plain files always come; the search ends with FindClose.
 constexpr int faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faVolumeID = 0x08, faDirectory = 0x10,

@@ -111,3 +111,12 @@ TEST(SysUtilsTest, TickSeamDrivesTimeWithoutSleeping) {
     rtl::SetTickSource({});
     EXPECT_NE(rtl::GetTickCount(), 1250u);
 }
+
+TEST(SysUtilsTest, ParamStrGivesTheProgramAndItsArguments) {
+    String self = ParamStr(0);
+    EXPECT_NE(self.find("_tests.exe"), String::npos) << self;
+    EXPECT_NE(self.find(":\\"), String::npos) << self;   // the full path
+    EXPECT_GE(ParamCount(), 0);
+    EXPECT_EQ(ParamStr(ParamCount() + 1), "");
+    EXPECT_EQ(ParamStr(-1), "");
+}

@@ -24,10 +24,10 @@ int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT fl
     int oldMode = SetBkMode(dc, TRANSPARENT);
     WideString w = ToWide(text);
     RECT target = rect;
+    const bool oneLine = w.find_first_of(L"\r\n\t") == WideString::npos &&
+                         ((flags & DT_NOPREFIX) || w.find(L'&') == WideString::npos);
     // the system would place a centred or right-aligned line by its own, wider measure
-    const bool placeByShape = !(flags & DT_CALCRECT) && (flags & (DT_CENTER | DT_RIGHT)) &&
-                              w.find_first_of(L"\r\n\t") == WideString::npos &&
-                              ((flags & DT_NOPREFIX) || w.find(L'&') == WideString::npos);
+    const bool placeByShape = !(flags & DT_CALCRECT) && (flags & (DT_CENTER | DT_RIGHT)) && oneLine;
     if (placeByShape) {
         int width = ShapedTextWidth(dc, w, flags & DT_RTLREADING);
         int room = rect.right - rect.left;
@@ -38,7 +38,11 @@ int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT fl
         }
     }
     int h = DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &target, flags | (placeByShape ? DT_NOCLIP : 0));
-    if (flags & DT_CALCRECT) rect = target;
+    if (flags & DT_CALCRECT) {
+        // and would measure it so: a label fitted to a line gets the width the line is drawn in
+        if (oneLine && !(flags & DT_WORDBREAK)) target.right = target.left + ShapedTextWidth(dc, w, flags & DT_RTLREADING);
+        rect = target;
+    }
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColor);
     return h;

@@ -254,6 +254,20 @@ TEST(Timer, FiresByMessageOnlyWhileEnabledAndReportsErrors) {
     EXPECT_EQ(shown, (std::vector<String>{"Timer went wrong."}));
 }
 
+TEST(Timer, HeldSystemTimersLeaveTheTicksToMessages) {
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) { ++ticks; };
+    HoldSystemTimers(true);
+    timer.SetInterval(1);
+    EXPECT_FALSE(KillTimer(timer.Handle(), 1));   // no system timer behind it
+    SendMessageW(timer.Handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(ticks, 1);
+    HoldSystemTimers(false);
+    timer.SetInterval(2);
+    EXPECT_TRUE(KillTimer(timer.Handle(), 1));
+}
+
 TEST(ScreenTest, KnowsTheDesktopAndItsFonts) {
     EXPECT_EQ(Screen->Width(), GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(Screen->Height(), GetSystemMetrics(SM_CYSCREEN));

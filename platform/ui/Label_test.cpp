@@ -139,3 +139,34 @@ TEST_F(LabelTest, PanelLaysItsChildrenInsideTheBevels) {
     EXPECT_EQ(shot.Canvas()->Pixels(99, 30), static_cast<TColor>(ColorToRGB(clBtnShadow)));
     EXPECT_EQ(shot.Canvas()->Pixels(2, 30), clYellow);
 }
+
+// Arabic letters join, so a line is narrower than its letters side by side: it is centred, and a
+// label fitted, by the width it is drawn with.
+TEST_F(LabelTest, ArabicLinesAreCentredAndFittedByTheirJoinedWidth) {
+    const String line = "جيد, لكن عليك أن تتدرب أكثر"_a;
+    TFont font;
+    font.SetName("Arial");
+    font.SetHeight(-32);
+    font.SetColor(clWhite);
+    TBitmap shot;
+    shot.SetSize(700, 50);
+    shot.Canvas()->Brush()->SetColor(clBlack);
+    shot.Canvas()->FillRect(Rect(0, 0, 700, 50));
+    RECT r{0, 0, 700, 50};
+    DrawControlText(shot.Canvas()->Handle(), &font, line, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    int left = 700, right = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 700; ++x)
+            if (shot.Canvas()->Pixels(x, y) != clBlack) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+            }
+    ASSERT_LT(left, right);
+    EXPECT_NEAR((left + right) / 2, 350, 4) << left << ".." << right;
+
+    auto* label = new TLabel(Form);
+    label->SetParent(Form);
+    label->SetFont(&font);
+    label->SetCaption(line);
+    EXPECT_NEAR(label->Width(), right - left, 8);
+}

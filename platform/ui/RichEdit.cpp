@@ -1,6 +1,8 @@
 #include "platform/ui/RichEdit.h"
 #include <algorithm>
 #include <cstring>
+#include <richole.h>
+#include <tom.h>
 
 namespace {
 
@@ -67,6 +69,8 @@ bool FitsAnsiCodePage(wchar_t c) {
     int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &c, 1, buffer, sizeof buffer, nullptr, &lossy);
     return n == 1 && !lossy;
 }
+
+const IID TextDocumentIid = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
 int ScreenPixelsPerInch() {
     HDC dc = GetDC(nullptr);
@@ -397,6 +401,35 @@ void TRichEdit::SetWindowText(const WideString& text, bool selectionOnly, bool r
     if (!selectionOnly) ApplyReadingOrder();
 }
 
+ITextDocument* TRichEdit::TextDocument() {
+    if (!FTextDocumentAsked) {
+        FTextDocumentAsked = true;
+        IRichEditOle* ole = nullptr;
+        if (SendMessageW(Handle(), EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) && ole)
+            FTextDocument = TComPtr<IRichEditOle>::Attach(ole).As<ITextDocument>(TextDocumentIid);
+    }
+    return FTextDocument.Get();
+}
+
+void TRichEdit::SetRangeColor(int start, int length, TColor color) {
+    const long rgb = color == clWindowText ? static_cast<long>(tomAutoColor) : static_cast<long>(ColorToRGB(color));
+    // A text range of the object model colours without a selection: moving the selection there
+    // and back would move the caret twice and repaint both places.
+    if (ITextDocument* document = TextDocument()) {
+        TComPtr<ITextRange> range;
+        TComPtr<ITextFont> font;
+        if (SUCCEEDED(document->Range(start, start + length, range.Out())) &&
+            SUCCEEDED(range->GetFont(font.Out())) && SUCCEEDED(font->SetForeColor(rgb)))
+            return;
+    }
+    CHARRANGE saved{};
+    SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    CHARRANGE target{start, start + length};
+    SendMessageW(FHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&target));
+    FSelAttributes->SetColor(color);
+    SendMessageW(FHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+}
+
 int TRichEdit::SelStart() {
     CHARRANGE r{};
     SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
@@ -495,6 +528,10 @@ void TRichEdit::SetBorderStyle(TFormBorderStyle value) {
 }
 
 void TRichEdit::WndProc(TMessage& m) {
+    if (m.Msg == WM_DESTROY) {
+        FTextDocument.Reset();   // the object model goes with the window
+        FTextDocumentAsked = false;
+    }
     if (FHandle) {
         switch (m.Msg) {
         case WM_GETTEXTLENGTH:

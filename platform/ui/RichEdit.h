@@ -7,7 +7,10 @@
 #include "platform/rtl/Classes.h"
 #include "platform/ui/ControlEnums.h"
 #include "platform/ui/Forms.h"
+#include "platform/win/ComPtr.h"
 #include <richedit.h>
+
+struct ITextDocument;
 
 class TRichEdit;
 
@@ -117,6 +120,10 @@ public:
 
     TNotifyEvent OnChange;
 
+    // Colours length characters from start; the selection and the caret stay where they are and
+    // only the lines holding those characters repaint.
+    void SetRangeColor(int start, int length, TColor color);
+
     // Whole text of the window as UTF-16, CR LF breaks; and its replacement.
     WideString WindowText(bool selectionOnly);
     void SetWindowText(const WideString& text, bool selectionOnly, bool rtf = false);
@@ -150,6 +157,10 @@ private:
     TFormBorderStyle FBorderStyle = bsSingle;
     bool FModified = false;
     bool FDestroying = false;
+    ITextDocument* TextDocument();
+
+    TComPtr<ITextDocument> FTextDocument;   // the window's text object model, asked for once
+    bool FTextDocumentAsked = false;
     std::string FSavedContent;       // the content while there is no window (RTF, or UTF-16 text)
     UINT FSavedFormat = 0;
 };

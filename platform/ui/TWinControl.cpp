@@ -1,5 +1,6 @@
 #include "platform/ui/TWinControl.h"
 #include <algorithm>
+#include <unordered_map>
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GdiObject.h"
 #include "platform/ui/Application.h"
@@ -9,8 +10,20 @@
 
 namespace {
 
-const wchar_t ControlProp[] = L"Tapwise.Control";
 thread_local TWinControl* CreationControl = nullptr;
+
+// The control of each window of ours. A window property would do the same, but under Wine every
+// property read is a round trip to the server, and this is read for every message.
+std::unordered_map<HWND, TWinControl*>& WindowControls() {
+    static std::unordered_map<HWND, TWinControl*> controls;
+    return controls;
+}
+
+TWinControl* ControlOf(HWND window) {
+    auto& controls = WindowControls();
+    auto it = controls.find(window);
+    return it == controls.end() ? nullptr : it->second;
+}
 
 bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 bool IsCharMessage(UINT msg) { return msg == WM_CHAR || msg == WM_SYSCHAR || msg == WM_DEADCHAR || msg == WM_SYSDEADCHAR; }
@@ -30,21 +43,17 @@ WPARAM ByteToChar(WPARAM byte) {
 }  // namespace
 
 TWinControl* FindControl(HWND window) {
-    if (!window) return nullptr;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != GetCurrentProcessId()) return nullptr;
-    return static_cast<TWinControl*>(GetPropW(window, ControlProp));
+    return window ? ControlOf(window) : nullptr;
 }
 
 LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TWinControl* control = static_cast<TWinControl*>(GetPropW(hwnd, ControlProp));
+    TWinControl* control = ControlOf(hwnd);
     if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
     TMessage m{msg, IsCharMessage(msg) ? CharToByte(wParam) : wParam, lParam, 0};
     if (msg == WM_NCDESTROY) {
         WNDPROC def = control->FDefWndProc;
         control->MainWndProc(m);
-        RemovePropW(hwnd, ControlProp);
+        WindowControls().erase(hwnd);
         if (control->FHandle == hwnd) control->FHandle = nullptr;
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(def ? def : DefWindowProcW));
         return m.Result;
@@ -59,7 +68,7 @@ LRESULT CALLBACK InitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
     CreationControl = nullptr;
     control->FHandle = hwnd;
-    SetPropW(hwnd, ControlProp, control);
+    WindowControls()[hwnd] = control;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWindowProc));
     return ControlWindowProc(hwnd, msg, wParam, lParam);
 }

@@ -2,6 +2,12 @@
 #include "platform/ui/TControl.h"
 #include "platform/rtl/Errors.h"
 
+namespace {
+bool SystemTimersHeld = false;
+}
+
+void HoldSystemTimers(bool hold) { SystemTimersHeld = hold; }
+
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     FWindow = std::make_unique<TUtilityWindow>([this](TMessage& m) { WndProc(m); });
     UpdateTimer();
@@ -25,7 +31,7 @@ void TTimer::SetInterval(unsigned value) {
 
 void TTimer::UpdateTimer() {
     KillTimer(FWindow->Handle(), 1);
-    if (FInterval != 0 && FEnabled)
+    if (FInterval != 0 && FEnabled && !SystemTimersHeld)
         if (!SetTimer(FWindow->Handle(), 1, FInterval, nullptr)) throw EOutOfResources("Not enough timers available");
 }
 

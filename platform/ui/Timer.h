@@ -4,6 +4,10 @@
 #include "platform/rtl/TComponent.h"
 #include "platform/ui/UtilityWindow.h"
 
+// Tests fire timers by message alone: while held, no system timer runs, and Enabled, Interval
+// and a WM_TIMER sent to Handle() work as ever.
+void HoldSystemTimers(bool hold);
+
 class TTimer : public TComponent {
 public:
     explicit TTimer(TComponent* owner);

@@ -1,7 +1,7 @@
 #include "platform/web/CharacterHost.h"
 #include <gtest/gtest.h>
 #include "platform/rtl/SysUtils.h"
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 #include "platform/web/testing/CharacterFixture.h"
 
 namespace {

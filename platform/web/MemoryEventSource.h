@@ -3,7 +3,7 @@
 // IDispatch::Invoke by DISPID with no arguments, as the browser's event streams deliver them.
 #include <vector>
 #include <oaidl.h>
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 
 namespace web {
 

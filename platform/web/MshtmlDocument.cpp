@@ -2,7 +2,7 @@
 #include <mshtml.h>
 #include <mshtmdid.h>
 #include <ocidl.h>
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 #include "platform/win/OleError.h"
 
 namespace web {

@@ -1,7 +1,7 @@
 #include "OleWebBrowser.h"
 #include <ocidl.h>
 #include "platform/web/BrowserSite.h"
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 #include "platform/web/MshtmlDocument.h"
 #include "platform/win/OleError.h"
 #include "platform/win/OleInit.h"

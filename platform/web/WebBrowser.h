@@ -9,7 +9,7 @@
 #include <vector>
 #include "platform/ui/TWinControl.h"
 #include "platform/web/BrowserControl.h"
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 
 namespace web {
 class TOleWebBrowser;

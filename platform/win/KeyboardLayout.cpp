@@ -159,7 +159,10 @@ bool LayoutCharMessages(const MSG& msg, const TKeyModifiers& modifiers, std::vec
 
 void TranslateKeyMessage(const MSG& msg) {
     std::vector<MSG> chars;
-    if (!LayoutCharMessages(msg, CurrentKeyModifiers(), chars)) {
+    // the key state is asked only for a key-down the layer types itself: under Wine every
+    // question is a round trip to the server, and this runs for every message of the loop
+    const bool ours = msg.message == WM_KEYDOWN && State().translating;
+    if (!ours || !LayoutCharMessages(msg, CurrentKeyModifiers(), chars)) {
         TranslateMessage(&msg);
         return;
     }

@@ -1,7 +1,31 @@
 #include "platform/win/Process.h"
 #include <windows.h>
 
+namespace {
+TProcessStarter ProcessStarter;
+}
+
+void SetProcessStarter(TProcessStarter starter) { ProcessStarter = std::move(starter); }
+
+String QuoteCommandArgument(const String& argument) {
+    String quoted = "\"";
+    int backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // backslashes before a quote are doubled, and the quote is escaped
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');   // and before the closing quote
+    return quoted + "\"";
+}
+
 unsigned WinExecCommand(const String& commandLine, int show) {
+    if (ProcessStarter) return ProcessStarter(commandLine, show);
     // CreateProcessW may write into the command line.
     std::wstring line = ToWide(commandLine);
     if (line.empty()) return ERROR_FILE_NOT_FOUND;

@@ -1,6 +1,9 @@
 #include "platform/win/Process.h"
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
+#include <vector>
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Os.h"
 #include "platform/testing/TestSupport.h"
 
@@ -33,6 +36,30 @@ TEST(Process, StartsAProgramInAFolderWithABlankWithoutWaitingForIt) {
         FindNextChangeNotification(change);
     FindCloseChangeNotification(change);
     EXPECT_TRUE(os::DirectoryExists(dir.File("started")));
+}
+
+TEST(Process, AQuotedArgumentComesBackWhole) {
+    const String arguments[] = {"C:\\Program Files\\Tapwise", "C:\\", "", "say \"hi\"", "a\\\"b", "tab\there",
+                                "C:\\دروس الطباعة"_a};
+    for (const String& argument : arguments) {
+        int count = 0;
+        LPWSTR* argv = CommandLineToArgvW(ToWide("prog.exe " + QuoteCommandArgument(argument)).c_str(), &count);
+        ASSERT_NE(argv, nullptr);
+        EXPECT_EQ(count, 2) << argument;
+        if (count == 2) EXPECT_EQ(FromWide(argv[1]), argument);
+        LocalFree(argv);
+    }
+}
+
+TEST(Process, ATestStarterSeesTheCommandLines) {
+    std::vector<String> started;
+    SetProcessStarter([&](const String& line, int show) {
+        started.push_back(line + " " + IntToStr(show));
+        return 33u;
+    });
+    EXPECT_TRUE(WinExecSucceeded(WinExecCommand("C:\\nowhere\\Game.exe C:\\App", SW_SHOW)));
+    SetProcessStarter({});
+    EXPECT_EQ(started, std::vector<String>{"C:\\nowhere\\Game.exe C:\\App " + IntToStr(SW_SHOW)});
 }
 
 }  // namespace

@@ -1,17 +1,82 @@
 #include "platform/win/Sound.h"
 #include <windows.h>
 #include <mmsystem.h>
+#include <condition_variable>
 #include <cstdint>
 #include <fstream>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include "platform/rtl/Os.h"
 
+namespace {
+
+// Starting a sound costs the system a few milliseconds (Wine starts a thread and opens the
+// device for each one), too much for the key that asks for it. The requests go to one player
+// thread instead; one that comes while another waits replaces it, as the newer sound would cut
+// the older one off anyway.
+class TPlayerThread {
+public:
+    static TPlayerThread& Instance() {
+        static TPlayerThread* player = new TPlayerThread;   // lives until the process ends
+        return *player;
+    }
+    void Play(std::wstring path) {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FPending = std::move(path);
+        FWake.notify_one();
+    }
+    // Returns once the sound is stopped, after every request made before.
+    void Stop() {
+        std::unique_lock<std::mutex> lock(FMutex);
+        FPending = std::wstring();
+        FWake.notify_one();
+        FIdle.wait(lock, [this] { return !FPending && !FBusy; });
+    }
+
+private:
+    TPlayerThread() { std::thread([this] { Run(); }).detach(); }
+    void Run() {
+        for (;;) {
+            std::wstring path;
+            {
+                std::unique_lock<std::mutex> lock(FMutex);
+                FWake.wait(lock, [this] { return FPending.has_value(); });
+                path = std::move(*FPending);
+                FPending.reset();
+                FBusy = true;
+            }
+            // an empty name stops the sound that plays
+            if (path.empty()) sndPlaySoundW(nullptr, 0);
+            else sndPlaySoundW(path.c_str(), SND_ASYNC | SND_NODEFAULT);
+            std::lock_guard<std::mutex> lock(FMutex);
+            FBusy = false;
+            FIdle.notify_all();
+        }
+    }
+
+    std::mutex FMutex;
+    std::condition_variable FWake;
+    std::condition_variable FIdle;
+    std::optional<std::wstring> FPending;
+    bool FBusy = false;
+};
+
+TSoundFilePlayer SoundFilePlayer;
+
+}  // namespace
+
+void SetSoundFilePlayer(TSoundFilePlayer player) { SoundFilePlayer = std::move(player); }
+
 bool PlaySoundFile(const String& path) {
+    if (SoundFilePlayer) return SoundFilePlayer(path);
     // An empty name would stop the sound instead of playing one.
     if (path.empty() || !os::FileExists(path)) return false;
-    return sndPlaySoundW(ToWide(path).c_str(), SND_ASYNC | SND_NODEFAULT) != FALSE;
+    TPlayerThread::Instance().Play(ToWide(path));
+    return true;
 }
 
-void StopSound() { sndPlaySoundW(nullptr, 0); }
+void StopSound() { TPlayerThread::Instance().Stop(); }
 
 void DefaultBeep() { MessageBeep(0); }
 

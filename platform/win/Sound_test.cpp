@@ -1,6 +1,7 @@
 #include "platform/win/Sound.h"
 #include <gtest/gtest.h>
 #include <cstdint>
+#include <vector>
 #include "platform/testing/TestSupport.h"
 
 namespace {
@@ -30,6 +31,15 @@ TEST(Sound, WaveFileLengthReadsTheHeaderAndGivesZeroForWhatIsNoWave) {
     dir.Write("text.wav", "RIFF----WAVEnothing");
     EXPECT_EQ(WaveFileLength(dir.File("tenth.wav")), 100);
     for (const char* name : {"cut.wav", "text.wav", "missing.wav"}) EXPECT_EQ(WaveFileLength(dir.File(name)), 0) << name;
+}
+
+TEST(Sound, ATestPlayerHearsThePathsInPlaceOfTheSystem) {
+    std::vector<String> heard;
+    SetSoundFilePlayer([&](const String& path) { heard.push_back(path); return true; });
+    EXPECT_TRUE(PlaySoundFile("C:\\nowhere\\KeyPress.wav"));
+    SetSoundFilePlayer({});
+    EXPECT_FALSE(PlaySoundFile("C:\\nowhere\\KeyPress.wav"));
+    EXPECT_EQ(heard, std::vector<String>{"C:\\nowhere\\KeyPress.wav"});
 }
 
 }  // namespace

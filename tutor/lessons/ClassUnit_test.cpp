@@ -1,84 +1,11 @@
 #include "tutor/lessons/ClassUnit.h"
 #include <gtest/gtest.h>
 #include "platform/rtl/SysUtils.h"
-#include "platform/web/MemoryBrowser.h"
-#include "platform/win/KeyboardLayout.h"
-#include "tutor/testing/TutorFixture.h"
+#include "tutor/testing/LessonFormFixture.h"
 
 using namespace tutor_testing;
 
 namespace {
-
-// A lesson's page file: page i teaches the key "k<i>" and its body is the page's text.
-String PageFile(const std::vector<String>& pages) {
-    String text = "char,data,PicNo\r\n";
-    for (size_t i = 0; i < pages.size(); ++i)
-        text += "k" + IntToStr(int(i) + 1) + "," + pages[i] + "," + IntToStr(int(i) + 1) + "\r\n";
-    return text;
-}
-
-// The lesson form over a course of three lessons, its page view on an in-memory browser.
-struct LessonFormTest : TutorFixture {
-    web::TMemoryBrowser Browser;
-    std::shared_ptr<web::TMemoryHtmlDocument> Doc = std::make_shared<web::TMemoryHtmlDocument>();
-    std::vector<String> Messages;   // each message shown: its lines, " | " between them
-    std::uint32_t Now = 100000;
-    bool Started = false;
-
-    void SetUp() override {
-        TutorFixture::SetUp();
-        rtl::SetTickSource([this] { return Now; });
-        Dir.Write("Data\\ALessons.txt", "one\r\ntwo\r\nthree\r\n");
-        Dir.Write("Data\\ALess\\ALess1.txt",
-                  PageFile({"<p>P1-A</p>", "<p>P1-B <font size=\"6\">six</font> <font SIZE=\"5\">five</font></p>",
-                            "<p>P1-C</p>"}));
-        Dir.Write("Data\\ALess\\ALess2.txt", PageFile({"<p>P2-A</p>"}));
-        Dir.Write("Data\\ALess\\ALess3.txt", PageFile({"<p>P3-A</p>", "<p>P3-B</p>"}));
-        WriteUserStore(1);
-    }
-    void TearDown() override {
-        TutorFixture::TearDown();
-        rtl::SetTickSource({});
-    }
-
-    // Starts the tutor in the interface language, then trains: body runs in the open lesson form,
-    // which the movie's Return leaves afterwards.
-    void Train(const String& language, std::function<void()> body) {
-        if (Started) {   // each run of the program from its start
-            App->Free();
-            NewApplication();
-        }
-        Started = true;
-        Start();
-        InterfaceLanguage = language;
-        ClassForm->WebView->SetBrowser(&Browser);
-        Browser.Complete(Doc);
-        WhenShown[MessageForm] = [this] {
-            String lines;
-            for (TLabel* l : {MessageForm->Label1, MessageForm->Label2, MessageForm->Label3, MessageForm->Label4})
-                if (!l->Caption().empty()) lines += (lines.empty() ? "" : " | ") + l->Caption();
-            Messages.push_back(lines);
-            MessageForm->Close();
-        };
-        bool ran = false;
-        WhenShown[ClassForm] = [this, body, &ran] {
-            ran = true;
-            body();
-            if (ClassForm->ModalResult() == mrNone) Send(L"Return");   // unless the body left
-        };
-        Command(L"Train");
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(ClassForm->Visible());
-    }
-    void Send(const wchar_t* command) { ClassForm->ShockwaveFlash->OnFSCommand(ClassForm->ShockwaveFlash, command, L""); }
-    String Page() const { return Doc->LoadedBytes(); }
-    bool Shows(const char* marker) const { return Page().find(marker) != String::npos; }
-    std::vector<bool> PageButtons() const {
-        return {ClassForm->StartButton->Enabled(), ClassForm->StartButton->Down(), ClassForm->PrevButton->Enabled(),
-                ClassForm->PrevButton->Down()};
-    }
-    String Students() const { return Dir.Read("Data\\AStudents.txt"); }
-};
 
 const std::vector<bool> NextOnly{true, true, false, false};
 const std::vector<bool> Both{true, true, true, true};
@@ -250,75 +177,6 @@ TEST_F(LessonFormTest, AMissingOrMalformedLessonFallsBackToTheNearestOne) {
     EXPECT_EQ(Messages[0].rfind("تعذر فتح أي درس من "_a, 0), 0u);
     EXPECT_EQ(Students(), "name,lesson\r\nNoUserName,2\r\n");
     EXPECT_TRUE(Errors.empty());
-}
-
-// The lesson list lies above its movie: the third title is the window under the pointer, and a
-// real click on it followed by a click on the movie's OK opens lesson 3.
-TEST_F(LessonFormTest, ClickingTheThirdTitleAndOkInTheLessonListOpensLessonThree) {
-    Dir.Write("Data\\interface\\Message.swf", ReadBytes(testing_support::SourcePath("..\\data\\interface\\Message.swf")));
-    // a real click: the system finds the window under the point; move and press go in one batch,
-    // so that no other program on the screen moves the pointer in between
-    auto click = [](POINT p) {
-        INPUT input[3] = {};
-        for (INPUT& i : input) i.type = INPUT_MOUSE;
-        input[0].mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input[0].mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(3, input, sizeof(INPUT));
-        for (int i = 0; i < 20; ++i) Application->ProcessMessages();
-    };
-    std::vector<String> titles;
-    HWND underTitle = nullptr;
-    auto inTheList = [&] {
-        TListBox* list = LessonsForm->LessonsListBox;
-        // above whatever the other test programs show on the same screen
-        SetWindowPos(LessonsForm->Handle(), HWND_TOPMOST, 40, 40, 0, 0, SWP_NOSIZE);
-        SetForegroundWindow(LessonsForm->Handle());
-        Application->ProcessMessages();
-        for (int i = 0; i < list->Items()->Count(); ++i) titles.push_back(list->Items()->Strings(i));
-        RECT item;
-        SendMessageW(list->Handle(), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
-        POINT title{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(list->Handle(), &title);
-        underTitle = WindowFromPoint(title);
-        click(title);
-        EXPECT_EQ(list->ItemIndex(), 2);
-        // the OK button of the message movie, stretched over the form
-        POINT ok{430 * LessonsForm->ClientWidth() / 790, 397 * LessonsForm->ClientHeight() / 487};
-        ClientToScreen(LessonsForm->Handle(), &ok);
-        click(ok);
-        if (LessonsForm->Visible()) LessonsForm->Close();
-    };
-    Train("A", [&] {
-        WhenShown[LessonsForm] = inTheList;
-        Send(L"History");
-        EXPECT_EQ(CurrentLesson, 3);
-        EXPECT_TRUE(Shows("P3-A"));
-        EXPECT_EQ(ClassForm->Label3->Caption(), "الدرس 3"_a);
-    });
-    EXPECT_EQ(titles, (std::vector<String>{"one", "two", "three"}));
-    EXPECT_EQ(underTitle, LessonsForm->LessonsListBox->Handle());
-    EXPECT_EQ(Students(), "name,lesson\r\nNoUserName,3\r\n");
-}
-
-TEST_F(LessonFormTest, OkInTheLessonListWithoutAChosenLineChangesNothing) {
-    bool shown = false;
-    Train("A", [&] {
-        WhenShown[LessonsForm] = [&] {
-            shown = true;
-            LessonsForm->LessonsListBox->SetItemIndex(-1);
-            LessonsForm->ShockwaveFlash->OnFSCommand(LessonsForm->ShockwaveFlash, L"OK", L"");
-            EXPECT_TRUE(LessonsForm->Visible());
-            LessonsForm->CancelButton->Click();
-        };
-        Send(L"History");
-        EXPECT_TRUE(shown);
-        EXPECT_EQ(CurrentLesson, 1);
-        EXPECT_TRUE(ClassForm->LessonReady);
-    });
-    EXPECT_EQ(Students(), "name,lesson\r\nNoUserName,1\r\n");
 }
 
 // "Play" plays the page's sound, which each page opens; a page without a sound file is silent.

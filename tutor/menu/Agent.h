@@ -12,7 +12,7 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/Timer.h"
 #include "platform/web/CharacterHost.h"
-#include "platform/web/ComPtr.h"
+#include "platform/win/ComPtr.h"
 
 // Position of the first sub in s at or after start (1-based); 0 when there is none, also when
 // start lies beyond the last place where sub could begin.

@@ -18,6 +18,7 @@
 #include "tutor/menu/ScreenParts.h"
 #include "tutor/options/OptionUnit.h"
 #include "tutor/results/Results.h"
+#include "tutor/tests/Level.h"
 #include "tutor/tests/SpeedUnit.h"
 #include "tutor/users/StudentUnit.h"
 
@@ -33,6 +34,33 @@ int UserGoal = 100;
 String StoredPassword;
 
 TMainFrm* MainFrm = nullptr;
+
+void ResetProgramValues() {
+    AppDir.clear();
+    CDDir.clear();
+    InterfaceLanguage = "A";
+    TypingLanguage = "A";
+    CurrentLesson = 0;
+    AssistantOn = false;
+    WindowsKind = 0;
+    CurrentUser.clear();
+    UserGoal = 100;
+    StoredPassword.clear();
+    RunResults.Clear();
+    MainFrm = nullptr;
+    StudentsForm = nullptr;
+    ClassForm = nullptr;
+    OptionForm = nullptr;
+    Aboutform = nullptr;
+    SpeedForm = nullptr;
+    MessageForm = nullptr;
+    LessonsForm = nullptr;
+    GameForm = nullptr;
+    ResultsForm = nullptr;
+    LevelForm = nullptr;
+    BeginnerForm = nullptr;
+    AgentForm = nullptr;
+}
 
 namespace {
 
@@ -100,6 +128,10 @@ void TMainFrm::BuildLayout() {
     NewUserBtn = NewHiddenButton(this, "NewUserBtn", [this](TObject* s) { NewUserBtnClick(s); });
     PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
     ImageList1 = new TImageList(this);
+    WallPaper1 = new TWallPaper(this);   // windowless, under the movie
+    WallPaper1->SetName("WallPaper1");
+    WallPaper1->SetParent(this);
+    WallPaper1->SetStyle(wpsCenter);
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
     });
@@ -116,6 +148,7 @@ void TMainFrm::FormCreate(TObject*) {
 }
 
 void TMainFrm::FormActivate(TObject*) {
+    bool createResults = false;
     if (!AgentForm->Visible()) {
         AgentForm->Show();
         AgentForm->ClearPage();
@@ -123,16 +156,20 @@ void TMainFrm::FormActivate(TObject*) {
         if (!FileExists(resultsFile)) {
             AgentForm->PlayAgentPageFor(this, "zarek welcom.htm");
             ForceDirectories(AppDir + "\\Data");
-            RunUserStoreStep([] { StudentsForm->CreateResultsFile(); });
+            createResults = true;
             StudentsForm->SetFirstVisitFlags(true);
         } else {
             StudentsForm->SetFirstVisitFlags(false);
         }
     }
-    // a user file that cannot be used leaves nobody entered, and the menu usable all the same
-    RunUserStoreStep([this] {
-        StudentsForm->LoadStudents();
-        StudentsForm->PasswordCancelBtnClick(this);
+    // A user file that cannot be used leaves nobody entered, and the menu usable all the same.
+    // One update of the records: on a first run the file is created holding the first user's.
+    RunUserStoreStep([this, createResults] {
+        StudentsForm->UpdateResults([this, createResults] {
+            if (createResults) StudentsForm->CreateResultsFile();
+            StudentsForm->LoadStudents();
+            StudentsForm->PasswordCancelBtnClick(this);
+        });
     });
     AgentForm->IntroduceScreen(this, FirstVisit, "zarek entr class.htm");
     LanguageButtonClick(InterfaceLanguage);

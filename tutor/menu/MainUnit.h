@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include "controls/SimpleGButton.h"
+#include "controls/WallPaper.h"
 #include "platform/flash/ShockwaveFlash.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
@@ -25,6 +26,10 @@ extern String StoredPassword;
 class TMainFrm;
 class EUserFileError;
 extern TMainFrm* MainFrm;
+
+// Every program-wide value as a start of the program finds it: the values above, the results of
+// the run, and the form variables (no form yet). Tests start from it, whatever ran before them.
+void ResetProgramValues();
 
 // The program file's full path: the module's own, unless a test put another in its place
 // (an empty name restores the module's).
@@ -73,6 +78,7 @@ public:
     TButton* NewUserBtn = nullptr;
     TButton* PlayAgentBtn = nullptr;
     TImageList* ImageList1 = nullptr;
+    TWallPaper* WallPaper1 = nullptr;
 
     bool FirstVisit = false;
 

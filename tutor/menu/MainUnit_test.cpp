@@ -30,6 +30,9 @@ TEST_F(TutorFixture, ProgramBlockCreatesTheFormsInOrderAfterTheLanguagesAndTitle
     EXPECT_EQ(CDDir, Dir.Path());
     EXPECT_EQ(RunResults.WpmHistory.Count(), 0);
     EXPECT_EQ(LessonsForm->LessonsListBox->Items()->Count(), 2);
+    // the shell's desktop object on the main menu, the visual-styles marker on the results
+    EXPECT_NE(MainFrm->WallPaper1->ActiveDesktop(), nullptr);
+    EXPECT_EQ(ResultsForm->WinXP1->Owner(), ResultsForm);
     EXPECT_TRUE(Errors.empty());
 }
 

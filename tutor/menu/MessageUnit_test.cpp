@@ -6,6 +6,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "tutor/menu/MainUnit.h"
 
 using testing_support::SourcePath;
 using testing_support::TempFolder;
@@ -28,6 +29,7 @@ struct MessageFormTest : ::testing::Test {
     TForm* Caller = nullptr;   // the screen that shows the messages, active again after each
 
     void SetUp() override {
+        ResetProgramValues();
         Caller = new TForm(nullptr);
         Caller->SetBorderStyle(bsNone);
         Caller->SetBounds(0, 0, 200, 100);

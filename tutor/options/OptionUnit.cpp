@@ -190,7 +190,11 @@ void TOptionForm::LoadOptions() {
 }
 
 void TOptionForm::SaveOptions() {
-    TIniFile ini(SettingsFile());
+    TMemIniFile ini(SettingsFile());
+    SaveOptions(ini);
+}
+
+void TOptionForm::SaveOptions(TMemIniFile& ini) {
     ini.WriteString("Options", "Language", InterfaceLanguage);
     ini.WriteString("Options", "KeyboardLanguage", TypingLanguage);
     ini.WriteInteger("Options", "TextColor", TextColorPanel->Color());
@@ -199,6 +203,7 @@ void TOptionForm::SaveOptions() {
     ini.WriteBool("Options", "SoundEffects", CheckSound->Checked());
     ini.WriteBool("Options", "HighlightText", HighlightTextBtn->Checked());
     ini.WriteBool("Options", "Assistant", AssistantOn);
+    ini.UpdateFile();   // every key in one replacement: a kill leaves the old settings or the new
 }
 
 void TOptionForm::FormActivate(TObject*) {

@@ -12,6 +12,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/Panel.h"
 
+class TMemIniFile;
 class TRichView;
 
 class TOptionForm : public TForm {
@@ -20,6 +21,7 @@ public:
 
     void LoadOptions();
     void SaveOptions();
+    void SaveOptions(TMemIniFile& ini);   // the settings file as one update
     void ApplyOptionCaptions();
 
     // The chosen colours on one surface: text, correct and wrong characters.

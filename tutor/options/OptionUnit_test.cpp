@@ -86,6 +86,33 @@ TEST_F(OptionsTest, SettingsAreReadOnceAndWrittenBackInTheirOrder) {
     EXPECT_FALSE(topic.SectionExists("Directories"));   // the media root is never written
 }
 
+// The keys go to the disk together or not at all: a save that fails after some of them leaves
+// the settings file as it was, and the next save writes them all.
+TEST_F(OptionsTest, ASaveThatFailsHalfWayLeavesTheOldSettings) {
+    const std::string old = "[Options]\r\nLanguage=E\r\nSoundEffects=1\r\n[Directories]\r\nCDDir=X:\r\n";
+    Dir.Write("Data\\Topic.ini", old);
+    StartTapwise();
+    InterfaceLanguage = "A";
+    OptionForm->CheckSound->SetChecked(false);
+    struct FailingAfter : TMemIniFile {
+        int Left;
+        FailingAfter(const String& file, int keys) : TMemIniFile(file), Left(keys) {}
+        void WriteString(const String& section, const String& ident, const String& value) override {
+            if (Left-- == 0) throw EIniFileException("Unable to write to " + FileName());
+            TMemIniFile::WriteString(section, ident, value);
+        }
+    };
+    for (int keys : {1, 4, 7}) {
+        FailingAfter ini(Dir.File("Data\\Topic.ini"), keys);
+        EXPECT_THROW(OptionForm->SaveOptions(ini), EIniFileException) << keys;
+        EXPECT_EQ(Dir.Read("Data\\Topic.ini"), old) << keys;
+    }
+    OptionForm->SaveOptions();
+    EXPECT_EQ(Dir.Read("Data\\Topic.ini"),
+              "[Options]\r\nLanguage=A\r\nSoundEffects=0\r\nKeyboardLanguage=A\r\nTextColor=0\r\nCorrectColor=16711680\r\n"
+              "WrongColor=255\r\nHighlightText=1\r\nAssistant=1\r\n[Directories]\r\nCDDir=X:\r\n");
+}
+
 TEST_F(OptionsTest, TheScreenTogglesByCommandCancelRestoresOkReloadsTheMenuInTheNewLanguage) {
     Dir.Write("Data\\AResults.ini", "[Results]\r\nCount=0\r\n");
     Start();

@@ -18,6 +18,8 @@ void TResultsForm::BuildLayout() {
     SetBiDiMode(bdRightToLeft);
     ExitBtn = NewCommandTarget(this, "ExitBtn", [this](TObject* s) { ExitBtnClick(s); });
     PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
+    WinXP1 = new TWinXP(this);
+    WinXP1->SetName("WinXP1");
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
     });

@@ -1,6 +1,7 @@
 #pragma once
 // The results of the run, on its movie with the commands that leave it.
 #include "controls/SimpleGButton.h"
+#include "controls/WinXP.h"
 #include "platform/flash/ShockwaveFlash.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Forms.h"
@@ -14,6 +15,7 @@ public:
     TShockwaveFlash* ShockwaveFlash = nullptr;
     TSimpleGButton* ExitBtn = nullptr;
     TButton* PlayAgentBtn = nullptr;
+    TWinXP* WinXP1 = nullptr;
 
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);

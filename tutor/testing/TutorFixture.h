@@ -46,6 +46,7 @@ struct TutorFixture : ::testing::Test {
     std::map<TForm*, std::function<void()>> WhenShown;   // what the user does in a modal screen
 
     void SetUp() override {
+        ResetProgramValues();
         Dir.Write("fixed.ico", ReadBytes(testing_support::SourcePath("..\\platform\\graphics\\testdata\\icon.ico")));
         Dir.Write("Data\\ALessons.txt", "first\r\nsecond\r\n");
         Dir.Write("Data\\ALess\\ALess1.txt", "char,data,PicNo\r\nLesson1,<p>first page</p>,1\r\n");

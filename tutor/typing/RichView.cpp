@@ -41,8 +41,13 @@ int TRichView::TypingLineStart(int pair) const {
 }
 
 void TRichView::SelectRange(int start, int length) {
-    CHARRANGE range{start, start + length};   // one message: this runs several times a key
-    SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    // Asking costs nothing; setting moves the caret and repaints, so it is done only when the
+    // selection is not already there (a key leaves the caret where the next key goes).
+    CHARRANGE range{};
+    SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    if (range.cpMin == start && range.cpMax == start + length) return;
+    range = CHARRANGE{start, start + length};
+    SendMessageW(FHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
 void TRichView::ColorSelection(TColor color) { SelAttributes()->SetColor(color); }
@@ -135,53 +140,54 @@ void TRichView::WMChar(TWMChar& m) {
     if (DoKeyPress(m)) return;   // cancelled by a key-press handler: nothing typed
     char ch = static_cast<char>(m.CharCode);
 
-    const int y = 2 * CurLine + 1;
-    const int pos = TypingLineStart(CurLine) + FTyped;
-    SelectRange(pos, FTyped == 0 && StartPending ? 1 : 0);
+    // The key goes in already in its colour, so that a key costs one change of the typing line
+    // and one of the source character above it, and the caret never leaves the typing line.
+    const int pair = CurLine;
+    const int y = 2 * pair + 1;
+    const int x = FTyped + 1;
+    const int pos = TypingLineStart(pair) + FTyped;
+    SelectRange(pos, FTyped == 0 && StartPending ? 1 : 0);   // the first key replaces the placeholder
+    ColorSelection(Matches(ch, x, pair) ? FCorrectColor : FMistakeColor);
     SetSelText(String(1, IsControlChar(ch) ? ControlCharMark : ch));
     ++FTyped;
-    const int x = FTyped;
 
     if (StartPending && OnStartTyping) OnStartTyping(this);
-    SelectRange(pos, 1);
 
-    const bool lineDone = FTyped == static_cast<int>(FSource[CurLine].size());
-    if (lineDone && CurLine + 1 == static_cast<int>(FSource.size())) {
+    const bool lineDone = FTyped == static_cast<int>(FSource[pair].size());
+    if (lineDone && pair + 1 == static_cast<int>(FSource.size())) {
         FComplete = true;
         CharCount = SourceLength;
         CheckTypedChar(ch, x, y, false);
-        SelectRange(pos + 1, 0);
         if (OnFinishTyping) OnFinishTyping(this, CharCount, WCount, CCount, Linecount);
     } else if (lineDone) {
         ++CurLine;
         FTyped = 0;
         CheckTypedChar(ch, x, y, false);
         // the next typing line gives up its placeholder and takes the caret
-        const int next = TypingLineStart(CurLine);
-        SelectRange(next, 1);
+        SelectRange(TypingLineStart(CurLine), 1);
         SetSelText(String());
-        SelectRange(next, 0);
     } else {
         CheckTypedChar(ch, x, y, true);
-        SelectRange(pos + 1, 0);
     }
     StartPending = false;
 }
 
+bool TRichView::Matches(char ch, int x, int pair) const {
+    return !IsControlChar(ch) && ch == FSource[pair][x - 1];
+}
+
+// The typed character already shows in its colour; this paints the source character above it,
+// tells the host and counts.
 void TRichView::CheckTypedChar(char ch, int x, int y, bool countPerChar) {
     if (CCount + WCount < SourceLength) MarkTypedSourceChar(x, y);
-    const int pair = (y - 1) / 2;
-    SelectRange(TypingLineStart(pair) + x - 1, 1);
-    const bool correct = !IsControlChar(ch) && ch == FSource[pair][x - 1];
+    const bool correct = Matches(ch, x, (y - 1) / 2);
     char chr = ch;
     if (OnKeyTruePress) OnKeyTruePress(this, chr, correct);
     const auto code = static_cast<unsigned char>(chr);
     if (correct) {
-        ColorSelection(FCorrectColor);
         if (countPerChar && code != 0) ++CharCorrect[code];
         ++CCount;
     } else {
-        ColorSelection(FMistakeColor);
         if (countPerChar && code != 0) ++CharWrong[code];
         ++WCount;
     }
@@ -193,10 +199,7 @@ void TRichView::MarkTypedSourceChar(int x, int y) {
     const int pair = (y - 1) / 2;
     if (pair < CurLine || FComplete) x = 0;
     if (x == 0 || !FHilightTypedChars) return;
-    const int start = SelStart();
-    SelectRange(LineStart[CurLine] + x - 1, 1);
-    ColorSelection(clWhite);
-    SelectRange(start, 0);
+    SetRangeColor(LineStart[CurLine] + x - 1, 1, clWhite);
 }
 
 void TRichView::WMKeyDown(TWMKeyDown& m) {

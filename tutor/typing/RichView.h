@@ -68,12 +68,13 @@ protected:
     void WMLButtonDown(TWMMouse& message);
     void WMLButtonDblClk(TWMMouse& message);
 
-    // Judges ch typed at column x (1-based) of typing line y; the typed character is selected.
+    // Judges ch typed at column x (1-based) of typing line y, the caret right after it.
     void CheckTypedChar(char ch, int x, int y, bool countPerChar);
     void MarkTypedSourceChar(int x, int y);
 
 private:
     int TypingLineStart(int pair) const;
+    bool Matches(char ch, int x, int pair) const;   // ch is the source character at column x
     void SelectRange(int start, int length);
     void ColorSelection(TColor color);
 

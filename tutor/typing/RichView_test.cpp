@@ -2,6 +2,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "tutor/menu/MainUnit.h"
 #include "tutor/typing/RichView.h"
 #include "tutor/typing/TypingText.h"
 
@@ -14,6 +15,7 @@ struct RichViewFixture : ::testing::Test {
     int Starts = 0, Finishes = 0, Judged = 0;
 
     void SetUp() override {
+        ResetProgramValues();
         Form = new TForm(nullptr);
         Form->SetBorderStyle(bsNone);
         Form->SetBounds(20, 20, 640, 480);

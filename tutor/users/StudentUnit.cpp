@@ -100,7 +100,7 @@ void CheckStorableName(const String& name) {
 // aside. The list box's exact find ignores case, and the records' reader drops the blanks.
 bool SameUserName(const String& a, const String& b) { return AnsiCompareText(Trim(a), Trim(b)) == 0; }
 
-int RecordCount(const TIniFile& ini) { return std::max(0, ini.ReadInteger("Results", "Count", 0)); }
+int RecordCount(const TCustomIniFile& ini) { return std::max(0, ini.ReadInteger("Results", "Count", 0)); }
 
 }  // namespace
 
@@ -245,29 +245,57 @@ void TStudentsForm::LoadStudents() {
     FUsersRead = true;
 }
 
-int TStudentsForm::FindUserIndex(const String& name) {
-    TIniFile ini(ResultsFile());
-    const int count = RecordCount(ini);
-    if (count == 0) return 0;
-    // Only sections that are there are records: a Count far beyond them costs nothing and a
-    // missing section is nobody's.
-    TStringList sections;
-    ini.ReadSections(sections);
-    std::set<int> present;
-    for (int i = 0; i < sections.Count(); ++i) {
-        const String& s = sections[i];
-        if (s.size() < 5 || !SameText(s.substr(0, 4), "User")) continue;
-        int n = StrToIntDef(s.substr(4), 0);
-        if (n >= 1 && n <= count && IntToStr(n) == s.substr(4)) present.insert(n);
+void TStudentsForm::UpdateResults(const std::function<void()>& steps) {
+    if (FResults) {   // part of the update under way
+        steps();
+        return;
     }
-    for (int n : present)
-        if (SameUserName(ini.ReadString(Section(n), "Name", ""), name)) return n;
-    return 0;
+    FResults = std::make_unique<TMemIniFile>(ResultsFile());
+    try {
+        steps();
+        SaveResults();
+    } catch (...) {
+        FResults.reset();
+        throw;
+    }
+    FResults.reset();
+}
+
+TMemIniFile& TStudentsForm::Results() { return *FResults; }
+
+void TStudentsForm::SaveResults() {
+    WriteTo(ResultsFile(), [&] { FResults->UpdateFile(); });
+}
+
+int TStudentsForm::FindUserIndex(const String& name) {
+    int found = 0;
+    UpdateResults([&] {
+        TMemIniFile& ini = Results();
+        const int count = RecordCount(ini);
+        if (count == 0) return;
+        // Only sections that are there are records: a Count far beyond them costs nothing and a
+        // missing section is nobody's.
+        TStringList sections;
+        ini.ReadSections(sections);
+        std::set<int> present;
+        for (int i = 0; i < sections.Count(); ++i) {
+            const String& s = sections[i];
+            if (s.size() < 5 || !SameText(s.substr(0, 4), "User")) continue;
+            int n = StrToIntDef(s.substr(4), 0);
+            if (n >= 1 && n <= count && IntToStr(n) == s.substr(4)) present.insert(n);
+        }
+        for (int n : present)
+            if (SameUserName(ini.ReadString(Section(n), "Name", ""), name)) {
+                found = n;
+                return;
+            }
+    });
+    return found;
 }
 
 // The section a new user's record takes: past Count, and never one that already names a user.
-int TStudentsForm::NewRecordIndex() const {
-    TIniFile ini(ResultsFile());
+int TStudentsForm::NewRecordIndex() {
+    TMemIniFile& ini = Results();
     int count = RecordCount(ini);
     if (count == INT_MAX)
         throw EUserFileError(ResultsFile(), 0, TReason::Full,
@@ -279,34 +307,40 @@ int TStudentsForm::NewRecordIndex() const {
 
 void TStudentsForm::ReadStoredPassword(String& password) {
     password = NoPassword;
-    int n = FindUserIndex(CurrentUser);
-    if (n > 0) password = DecodePassword(TIniFile(ResultsFile()).ReadString(Section(n), "Password", StoredPassword));
+    UpdateResults([&] {
+        int n = FindUserIndex(CurrentUser);
+        if (n > 0) password = DecodePassword(Results().ReadString(Section(n), "Password", StoredPassword));
+    });
 }
 
 void TStudentsForm::PasswordCancelBtnClick(TObject*) {
-    String password;
-    ReadStoredPassword(password);
-    if (password != NoPassword) return;   // nobody is entered; the current user stays
-    PasswordEdit->SetText("OpenAccess");
-    NewPasswordEdit->SetText("OpenAccess");
-    ConfirmNewPasswordEdit->SetText("OpenAccess");
-    NewPasswordCancelBtn_->SetChecked(false);
-    if (NewPasswordEdit->Text() == ConfirmNewPasswordEdit->Text() && !NewPasswordEdit->Text().empty()) {
-        SaveNewPassword();
-        PlayVoice("NewUser");
-        EnterAsCurrentUser();
-    }
+    UpdateResults([&] {
+        String password;
+        ReadStoredPassword(password);
+        if (password != NoPassword) return;   // nobody is entered; the current user stays
+        PasswordEdit->SetText("OpenAccess");
+        NewPasswordEdit->SetText("OpenAccess");
+        ConfirmNewPasswordEdit->SetText("OpenAccess");
+        NewPasswordCancelBtn_->SetChecked(false);
+        if (NewPasswordEdit->Text() == ConfirmNewPasswordEdit->Text() && !NewPasswordEdit->Text().empty()) {
+            SaveNewPassword();
+            PlayVoice("NewUser");
+            EnterAsCurrentUser();
+        }
+    });
 }
 
 void TStudentsForm::SaveNewPassword() {
     RequireUserList();
     StoredPassword = NewPasswordEdit->Text();
-    int n = FindUserIndex(UserNameEdit->Text());
-    if (n == 0) {
-        CheckStorableName(UserNameEdit->Text());
-        n = NewRecordIndex();
-    }
-    WriteTo(ResultsFile(), [&] { TIniFile(ResultsFile()).WriteString(Section(n), "Password", EncodePassword(StoredPassword)); });
+    UpdateResults([&] {
+        int n = FindUserIndex(UserNameEdit->Text());
+        if (n == 0) {
+            CheckStorableName(UserNameEdit->Text());
+            n = NewRecordIndex();
+        }
+        Results().WriteString(Section(n), "Password", EncodePassword(StoredPassword));
+    });
 }
 
 void TStudentsForm::EnterAsCurrentUser() {
@@ -317,7 +351,12 @@ void TStudentsForm::EnterAsCurrentUser() {
     if (at < 0) {
         CheckStorableName(CurrentUser);
         SetFirstVisitFlags(true);
-        AddUserRecord();
+        // the record reaches the disk before the list names the user: a kill between the two
+        // leaves a record that the next entry finds and takes, not a listed user without one
+        UpdateResults([&] {
+            AddUserRecord();
+            SaveResults();
+        });
         CurrentLesson = 1;
         AddStudent(1);
         FillNameList();   // in the table's order, so that positions stay row numbers
@@ -354,12 +393,18 @@ void TStudentsForm::AddUserRecord() {
     RequireUserList();
     const String text = UserNameEdit->Text();
     if (NameIndex(text) >= 0) return;
-    TIniFile ini(ResultsFile());
-    const int n = NewRecordIndex();
-    WriteTo(ResultsFile(), [&] {
-        ini.WriteInteger("Results", "Count", n);
+    UpdateResults([&] {
+        TMemIniFile& ini = Results();
         RunResults.TotalTypingSeconds = 0;
         UserGoal = StrToIntDef(GoalEdit->Text(), UserGoal);
+        // A record of the name without a line in the list (the list was lost, or an entry ended
+        // between the two saves) is the user's: taken again, never doubled.
+        if (int known = FindUserIndex(text)) {
+            ini.WriteInteger(Section(known), "Goal", UserGoal);
+            return;
+        }
+        const int n = NewRecordIndex();
+        ini.WriteInteger("Results", "Count", n);
         const String s = Section(n);
         ini.WriteString(s, "Name", text);
         ini.WriteInteger(s, "Goal", UserGoal);
@@ -373,28 +418,34 @@ void TStudentsForm::AddUserRecord() {
 
 void TStudentsForm::SaveUserGoal() {
     RequireUserList();
-    int n = FindUserIndex(CurrentUser);
-    if (n == 0) return;
-    UserGoal = StrToIntDef(GoalEdit->Text(), UserGoal);
-    WriteTo(ResultsFile(), [&] { TIniFile(ResultsFile()).WriteInteger(Section(n), "Goal", UserGoal); });
+    UpdateResults([&] {
+        int n = FindUserIndex(CurrentUser);
+        if (n == 0) return;
+        UserGoal = StrToIntDef(GoalEdit->Text(), UserGoal);
+        Results().WriteInteger(Section(n), "Goal", UserGoal);
+    });
 }
 
 void TStudentsForm::CreateResultsFile() {
-    WriteTo(ResultsFile(), [&] { TIniFile(ResultsFile()).WriteInteger("Results", "Count", 0); });
+    UpdateResults([&] { Results().WriteInteger("Results", "Count", 0); });
 }
 
 void TStudentsForm::ReloginCurrentUser() {
-    if (!FileExists(ResultsFile())) CreateResultsFile();
-    NewPasswordEdit->SetText(PasswordEdit->Text());
-    LoadStudents();
-    if (NameIndex(CurrentUser) < 0) {
-        SaveNewPassword();
-        AddStudent(1);
-        AddUserRecord();
-        FillNameList();
-    } else {
-        EnterAsCurrentUser();
-    }
+    UpdateResults([&] {
+        if (!FileExists(ResultsFile())) CreateResultsFile();
+        NewPasswordEdit->SetText(PasswordEdit->Text());
+        LoadStudents();
+        if (NameIndex(CurrentUser) < 0) {
+            SaveNewPassword();
+            // the record first, as for a new user's entry
+            AddUserRecord();
+            SaveResults();
+            AddStudent(1);
+            FillNameList();
+        } else {
+            EnterAsCurrentUser();
+        }
+    });
 }
 
 String TStudentsForm::EncodePassword(const String& text) { return Encrypt::EncodePassword(text); }

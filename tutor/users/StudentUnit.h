@@ -3,6 +3,7 @@
 // records (Data\AResults.ini), and enters the user of its name box on every activation of the
 // main menu.
 #include <array>
+#include <functional>
 #include <memory>
 #include "controls/CoolCtrls.h"
 #include "memdata/MemData.h"
@@ -27,6 +28,8 @@ public:
     std::array<String, 4> MessageLines(bool arabic) const;
 };
 
+class TMemIniFile;
+
 class TStudentsForm : public TForm {
 public:
     explicit TStudentsForm(TComponent* owner);
@@ -50,6 +53,12 @@ public:
     // until a load succeeds. Every step below raises it for a file it cannot write.
     void LoadStudents();
     bool UsersRead() const { return FUsersRead; }   // the last LoadStudents succeeded
+    // Runs steps of the store as one update of the results file: they read and write one copy
+    // held in memory, written back in one replacement at the end (and before the list file is
+    // saved after a new record), so that a kill leaves the old records or the new, never a mix.
+    // A step that raises writes nothing more. Each step below runs in an update of its own
+    // unless it is called inside one.
+    void UpdateResults(const std::function<void()>& steps);
     void PasswordCancelBtnClick(TObject* sender);   // the automatic entry
     void ReloginCurrentUser();                      // after a change of the interface language
     void CreateResultsFile();                       // [Results] Count=0, no user yet
@@ -74,11 +83,14 @@ private:
     void BuildLayout();
     void FillNameList();
     void RequireUserList() const;
-    int NewRecordIndex() const;
+    int NewRecordIndex();
+    TMemIniFile& Results();   // the copy of the update under way
+    void SaveResults();
 
     std::unique_ptr<TMemData> FStudentsTable;
     std::unique_ptr<TIcon> FIcon;
     bool FUsersRead = false;   // the last LoadStudents succeeded
+    std::unique_ptr<TMemIniFile> FResults;
 };
 
 extern TStudentsForm* StudentsForm;

@@ -14,14 +14,6 @@ namespace {
 const char* const Marker = "52DDEC5B44F7E7B7B8DF";   // "openaccess" as stored
 
 struct StudentsTest : TutorFixture {
-    void SetUp() override {
-        TutorFixture::SetUp();
-        // every test is a fresh run of the program
-        CurrentUser = "";
-        CurrentLesson = 0;
-        UserGoal = 100;
-        StoredPassword = "";
-    }
     std::string List() { return Dir.Read("Data\\AStudents.txt"); }
     std::string Results() { return Dir.Read("Data\\AResults.ini"); }
     // the main menu becomes active again, as after a screen closes
@@ -222,6 +214,61 @@ TEST_F(StudentsTest, ReloginEntersTheCurrentUserAgainOrAddsThem) {
     EXPECT_EQ(Results(), FirstRunResults);
     EXPECT_EQ(Names(), std::vector<String>{"NoUserName"});
     EXPECT_EQ(CurrentLesson, 4);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// The records of an entry reach the disk in one save: while the entry runs (its voice plays in
+// the middle of it) the disk holds the records as they were before it.
+TEST_F(StudentsTest, AnEntryWritesItsRecordsInOneSave) {
+    std::vector<std::string> duringEntry;
+    SetSoundPlayer([&](const String& path) {
+        if (path == Voice()) duringEntry.push_back(FileExists(Dir.File("Data\\AResults.ini")) ? Results() : "none");
+        return true;
+    });
+    Start();   // the first run: no file, then the file holding every key
+    ASSERT_FALSE(duringEntry.empty());
+    EXPECT_EQ(duringEntry[0], "none");
+    EXPECT_EQ(Results(), FirstRunResults);
+
+    const std::string before = "[Results]\r\nCount=0\r\n";
+    Dir.Write("Data\\AResults.ini", before);
+    Dir.Write("Data\\AStudents.txt", "name,lesson\r\n");
+    duringEntry.clear();
+    Reactivate();   // a new user's record
+    ASSERT_FALSE(duringEntry.empty());
+    EXPECT_EQ(duringEntry[0], before);
+    EXPECT_EQ(Results(), FirstRunResults);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// A record of the name that the list does not hold (the list was lost or replaced, or a start
+// ended between the two saves) is the user's: the entry takes it and adds none.
+TEST_F(StudentsTest, AUserWithARecordButNoLineIsNeverDoubled) {
+    const std::string records = "[Results]\r\nCount=2\r\n[User1]\r\nName=Ali\r\nGoal=40\r\n[User2]\r\nPassword=" +
+                                std::string(Marker) + "\r\nName=NoUserName\r\nGoal=70\r\nWPM=0\r\n";
+    const std::string taken = "[Results]\r\nCount=2\r\n[User1]\r\nName=Ali\r\nGoal=40\r\n[User2]\r\nPassword=" +
+                              std::string(Marker) + "\r\nName=NoUserName\r\nGoal=100\r\nWPM=0\r\n";
+    struct Case { const char* list; const char* listAfter; };
+    const Case cases[] = {
+        {nullptr, "name,lesson\r\nNoUserName,1\r\n"},                      // no list file
+        {"name,lesson\r\n", "name,lesson\r\nNoUserName,1\r\n"},           // the header only
+        {"name,lesson\r\nAli,3\r\n", "name,lesson\r\nAli,3\r\nNoUserName,1\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list ? c.list : "none");
+        RemoveFile(Dir.File("Data\\AStudents.txt"));
+        if (c.list) Dir.Write("Data\\AStudents.txt", c.list);
+        Dir.Write("Data\\AResults.ini", records);
+        CurrentUser = "";
+        if (&c == cases) Start();
+        else Reactivate();
+        EXPECT_EQ(Results(), taken);
+        EXPECT_EQ(List(), c.listAfter);
+        EXPECT_EQ(CurrentUser, "NoUserName");
+        EXPECT_EQ(CurrentLesson, 1);
+    }
+    StudentsForm->ReloginCurrentUser();
+    EXPECT_EQ(Results(), taken);
     EXPECT_TRUE(Errors.empty());
 }
 

@@ -1,6 +1,8 @@
 // Measures the typing surface under the real window system: the time from a WM_CHAR to the end
 // of its handling over a 2,000-character text, and preparing plus loading a 120-line text.
 // Run: wine build/mingw/tutor/typing_bench.exe
+// With the argument "keys" it only shows a prepared surface on a screen-sized borderless form and
+// waits for real key presses (a finished text starts again), for timing keys from outside.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -8,20 +10,13 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
+#include "tutor/bench/BenchTiming.h"
 #include "tutor/typing/TypingText.h"
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
-    return values[std::min(index, values.size() - 1)];
-}
+using bench::Milliseconds;
+using bench::Percentile;
 
 // Plain words, about 50 characters a line, so the wrap keeps one source line per file line.
 String TextOf(int lines) {
@@ -42,9 +37,40 @@ void WriteFile(const String& name, const String& text) {
     list.SaveToFile(name);
 }
 
+// A borderless 792 x 566 screen holding a surface as the typing forms place theirs.
+int TypeFromOutside(const String& source, const String& work) {
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetClientSize(792, 566);
+    form->SetPosition(poScreenCenter);
+    form->SetCaption("typing_bench");
+    auto* view = new TRichView(form);
+    view->SetParent(form);
+    view->SetBounds(40, 120, 712, 300);
+    ApplySurfaceLook(view, false);
+    WriteFile(source, TextOf(120));
+    view->OnFinishTyping = [&](TObject*, int&, int&, int&, int&) {
+        PostMessageW(form->Handle(), WM_USER, 0, 0);   // start again once this key is done
+    };
+    form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
+    Application->OnMessage = [&](MSG& msg, bool& handled) {
+        if (msg.message != WM_USER || msg.hwnd != form->Handle()) return;
+        view->LoadTextFile(work);
+        handled = true;
+    };
+    form->Show();
+    PrepareTypingText(view, source, work, 1);
+    while (!Application->Terminated()) Application->HandleMessage();
+    return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && String(argv[1]) == "keys") {
+        String folder = IncludeTrailingPathDelimiter(GetCurrentDir());
+        return TypeFromOutside(folder + "typing_bench_text.txt", folder + "typing_bench_Temp.Text");
+    }
     auto* form = new TForm(nullptr);
     form->SetBounds(0, 0, 760, 560);
     auto* view = new TRichView(form);
