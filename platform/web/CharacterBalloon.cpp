@@ -64,12 +64,7 @@ void TCharacterBalloon::SetWords(const WideString& words, bool rightToLeft) {
 }
 
 void TCharacterBalloon::Draw(std::vector<std::uint32_t>& pixels, int width, int height, POINT box, POINT tip) const {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     void* bits = nullptr;
     TMemoryDC dc;
     TGdiObject<HBITMAP> canvas(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

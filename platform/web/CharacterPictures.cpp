@@ -62,12 +62,7 @@ bool TCharacterPictures::CutFrames(const String& pictureFile) {
         }
         for (std::uint32_t p : pixels) alpha = alpha || (p >> 24) != 0;
     } else {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = TopDownBitmapInfo(width, height);
         HDC screen = GetDC(nullptr);
         const int rows = GetDIBits(screen, bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
         ReleaseDC(nullptr, screen);

@@ -335,12 +335,7 @@ void TCharacterWindow::Render(std::uint32_t now) {
             dst = Over(frame[std::size_t(y) * size.cx + x], dst);
         }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     void* bits = nullptr;
     TWindowDCBorrow screen(nullptr);
     TMemoryDC dc(screen.Get());
