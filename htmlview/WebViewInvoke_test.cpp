@@ -3,7 +3,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/web/OleWebBrowser.h"
 
-using web::TMemoryHtmlElement;
+using web::TPageElement;
 using webview_testing::HostedViewFixture;
 
 namespace {
@@ -11,7 +11,6 @@ namespace {
 struct TAnchorCase {
     const wchar_t* id;
     const wchar_t* name;
-    const wchar_t* pathname;
     const wchar_t* href;
     bool intercepted;
     const wchar_t* givenHref;
@@ -22,19 +21,19 @@ struct TAnchorCase {
 
 TEST_F(HostedViewFixture, OnlyQzvAnchorsAreTakenFromTheBrowser) {
     const TAnchorCase cases[] = {
-        {L"other", L"", L"C:\\pages\\x.htm", L"file:///C:/pages/x.htm", false, L"", L""},
-        {nullptr, L"", L"C:\\pages\\x.htm", L"file:///C:/pages/x.htm", false, L"", L""},
-        {L"qzv", L"", L"C:\\pages\\x.htm", L"file:///C:/pages/x.htm", false, L"", L""},
-        {L"QZV", L"", L"C:\\pages\\x.htm", L"http://elsewhere/y.htm", true, L"x.htm", L"C:\\pages\\"},
-        {L"QZV", L"lesson3", L"C:\\pages\\x.htm", L"file:///C:/pages/x.htm", true, L"x.htm", L"lesson3"},
-        {L"QZV", L"", L"", L"http://site/a.htm", true, L"http://site/a.htm", L""},
-        {L"QZV", L"", L"x.htm", L"x.htm", true, L"x.htm", L""},
+        {L"other", L"", L"file:///C:/pages/x.htm", false, L"", L""},
+        {nullptr, L"", L"file:///C:/pages/x.htm", false, L"", L""},
+        {L"qzv", L"", L"file:///C:/pages/x.htm", false, L"", L""},
+        {L"QZV", L"", L"C:\\pages\\x.htm", true, L"x.htm", L"C:\\pages\\"},
+        {L"QZV", L"lesson3", L"file:///C:/pages/x.htm", true, L"x.htm", L"lesson3"},
+        {L"QZV", L"", L"http://site/a.htm", true, L"http://site/a.htm", L""},   // no local path: the whole href
+        {L"QZV", L"", L"x.htm", true, L"x.htm", L""},
     };
     int clicks = 0;
     view->OnClick = [&](TObject*, int, int) { ++clicks; };
     for (const TAnchorCase& c : cases) {
-        SCOPED_TRACE(::testing::Message() << (c.id ? c.id : L"(no id)") << " " << c.name << " " << c.pathname);
-        std::map<WideString, WideString> attributes = {{L"name", c.name}, {L"pathname", c.pathname}, {L"href", c.href}};
+        SCOPED_TRACE(::testing::Message() << (c.id ? c.id : L"(no id)") << " " << c.name << " " << c.href);
+        std::map<WideString, WideString> attributes = {{L"name", c.name}, {L"href", c.href}};
         if (c.id) attributes[L"id"] = c.id;
         doc->SetActiveElement(doc->BodyElement()->Add(L"a", attributes));
         event->ReturnValue.reset();
@@ -59,8 +58,7 @@ TEST_F(HostedViewFixture, OnlyQzvAnchorsAreTakenFromTheBrowser) {
 }
 
 TEST_F(HostedViewFixture, EveryAreaClickIsTakenAndHandlerErrorsThereAreDropped) {
-    doc->SetActiveElement(doc->BodyElement()->Add(L"area", {{L"pathname", L"C:\\maps\\k.htm"}, {L"alt", L"Key"},
-                                                           {L"href", L"file:///C:/maps/k.htm"}}));
+    doc->SetActiveElement(doc->BodyElement()->Add(L"area", {{L"alt", L"Key"}, {L"href", L"file:///C:/maps/k.htm"}}));
     std::vector<String> given;
     int clicks = 0;
     view->OnClick = [&](TObject*, int, int) { ++clicks; };
@@ -73,7 +71,7 @@ TEST_F(HostedViewFixture, EveryAreaClickIsTakenAndHandlerErrorsThereAreDropped) 
     view->OnHtmlArea = [](TObject*, const String&, const String&) { throw Exception("host failed"); };
     view->OnAnchor = [](TObject*, const WideString&, const WideString&) { throw Exception("host failed"); };
     doc->FireEvent(web::DispClick);
-    doc->SetActiveElement(doc->BodyElement()->Add(L"a", {{L"id", L"QZV"}, {L"pathname", L"C:\\x.htm"}}));
+    doc->SetActiveElement(doc->BodyElement()->Add(L"a", {{L"id", L"QZV"}, {L"href", L"C:\\x.htm"}}));
     doc->FireEvent(web::DispClick);
     EXPECT_TRUE(errors.empty());
 
@@ -233,7 +231,7 @@ TEST_F(HostedViewFixture, AHandlerErrorGoesToTheApplicationAndTheBrowserStillGet
 TEST_F(HostedViewFixture, DocumentCompletionThroughTheSinkRebindsAndReports) {
     int done = 0;
     view->OnDocumentDone = [&](TObject*) { ++done; };
-    auto next = std::make_shared<web::TMemoryHtmlDocument>();
+    auto next = std::make_shared<web::TPageDocument>();
     next->SetActiveElement(next->BodyElement()->Add(L"div"));
     std::vector<std::pair<int, int>> clicks;
     view->OnClick = [&](TObject*, int x, int y) { clicks.emplace_back(x, y); };
@@ -242,7 +240,7 @@ TEST_F(HostedViewFixture, DocumentCompletionThroughTheSinkRebindsAndReports) {
     EXPECT_EQ(doc->Events().SinkCount(), 0);   // the old document's stream is let go
     doc->FireEvent(web::DispClick);
     EXPECT_TRUE(clicks.empty());
-    auto e = std::make_shared<web::TMemoryEventObj>();
+    auto e = std::make_shared<web::TPageEventObj>();
     e->XValue = 5;
     next->SetEvent(e);
     next->FireEvent(web::DispClick);
@@ -272,7 +270,7 @@ TEST(WebViewSink, AnswersTheEventInterfacesAndOutlivesNoOne) {
         view.SetBrowser(&browser);
         sink.SetView(&view);
         view.SetUnkParent(&sink);
-        browser.Complete(std::make_shared<web::TMemoryHtmlDocument>());
+        browser.Complete(std::make_shared<web::TPageDocument>());
         EXPECT_GT(sink.RefCount(), 0u);
     }
     EXPECT_EQ(sink.RefCount(), 0u);   // the view's connections are all revoked

@@ -3,7 +3,7 @@
 #include "htmlview/testing/WebViewFixture.h"
 #include "platform/rtl/SysUtils.h"
 
-using web::TMemoryHtmlElement;
+using web::TPageElement;
 using webview_testing::HostedViewFixture;
 using webview_testing::ViewFixture;
 
@@ -14,7 +14,7 @@ struct MediaFixture : HostedViewFixture {
     MediaFixture() { view->SetSlashCharacter('\\'); }
     String WorkFile(const String& name) const { return windows.Path() + "\\Temp\\" + name; }
     void DownloadComplete() { browser.Events.Fire(web::DispDownloadComplete); }
-    std::shared_ptr<TMemoryHtmlElement> Img(const String& src, const String& dynsrc = "") {
+    std::shared_ptr<TPageElement> Img(const String& src, const String& dynsrc = "") {
         return doc->BodyElement()->Add(L"img", {{L"src", ToWide(src)}, {L"dynsrc", ToWide(dynsrc)}});
     }
 };
@@ -149,7 +149,7 @@ TEST_F(MediaFixture, WalkNeedsABodyAndRestoresThePendingText) {
     int offered = 0;
     view->OnImage = [&](TObject*, char*&, int&, const std::shared_ptr<web::THtmlImage>&) { ++offered; };
     DownloadComplete();
-    EXPECT_EQ(active->InnerHTML(), ToWide(view->PendingText()));
+    EXPECT_EQ(active->InnerHTML(), webview_testing::AsInnerHTML(view->PendingText()));
 
     TWebView fresh(nullptr);   // no document bound: nothing is walked
     fresh.OnImage = view->OnImage;

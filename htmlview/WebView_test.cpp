@@ -3,9 +3,11 @@
 #include "htmlview/testing/WebViewFixture.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
+#include "platform/web/OleWebBrowser.h"
+#include "platform/web/PageBrowser.h"
 
 using web::TMemoryBrowser;
-using web::TMemoryHtmlDocument;
+using web::TPageDocument;
 using web_testing::RecordingSink;
 using webview_testing::ViewFixture;
 
@@ -40,7 +42,7 @@ TEST_F(ViewFixture, TempFileRoadNeedsTheSinkThenWritesAndNavigates) {
 }
 
 TEST_F(ViewFixture, StreamRoadLoadsThePreparedPageIntoTheDocument) {
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+    auto doc = std::make_shared<TPageDocument>();
     browser.CurrentDocument = doc;
     view->SetUnkParent(&host);
     const String page = "<html><head><title>t</title></head><body bgcolor=red>\x80</body>\n</html>";
@@ -71,7 +73,7 @@ TEST_F(ViewFixture, XmlIsTransformedAndItsEncodingRemembered) {
                   "<xsl:template match=\"/p\"><body>UTF-16 <xsl:value-of select=\".\"/></body></xsl:template>"
                   "</xsl:stylesheet>");
     view->SetXSLFile(windows.File("page.xsl"));
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+    auto doc = std::make_shared<TPageDocument>();
     browser.CurrentDocument = doc;
     view->SetUnkParent(&host);
 
@@ -113,17 +115,17 @@ TEST_F(ViewFixture, NewDocumentIsAdvisedAndGetsTheDisplaySettings) {
     view->AdviseDocument();   // no document yet
     EXPECT_EQ(done, 0);
 
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+    auto doc = std::make_shared<TPageDocument>();
     browser.CurrentDocument = doc;
     view->AdviseDocument();
     EXPECT_EQ(done, 1);
     EXPECT_EQ(doc->Events().SinkCount(), 1);
-    EXPECT_EQ(doc->BodyElement()->StyleObject().Direction, L"rtl");
+    EXPECT_EQ(doc->BodyElement()->StyleProperty(L"direction"), L"rtl");
     EXPECT_EQ(doc->BodyElement()->BgColor(), L"#229ece");   // 2268878: red 34, green 158, blue 206
     doc->FireEvent(web::DispClick);
     EXPECT_EQ(host.Calls, std::vector<DISPID>{-600});
 
-    auto next = std::make_shared<TMemoryHtmlDocument>();
+    auto next = std::make_shared<TPageDocument>();
     next->BodyElement()->SetAttribute(L"bgcolor", L"white");
     browser.CurrentDocument = next;
     view->SetTextOrient(TTextOrient::LTR);
@@ -131,7 +133,7 @@ TEST_F(ViewFixture, NewDocumentIsAdvisedAndGetsTheDisplaySettings) {
     EXPECT_EQ(doc->Events().SinkCount(), 0);
     EXPECT_EQ(next->Events().SinkCount(), 1);
     EXPECT_EQ(next->BodyElement()->BgColor(), L"white");
-    EXPECT_EQ(next->BodyElement()->StyleObject().Direction, L"ltr");
+    EXPECT_EQ(next->BodyElement()->StyleProperty(L"direction"), L"ltr");
 
     next->Events().AdviseResult = E_FAIL;
     view->AdviseDocument();
@@ -141,15 +143,16 @@ TEST_F(ViewFixture, NewDocumentIsAdvisedAndGetsTheDisplaySettings) {
 
 TEST_F(ViewFixture, DirectionAndColourRules) {
     view->SetBackGroundColor(-16777201);   // a system colour is skipped after a load ...
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+    auto doc = std::make_shared<TPageDocument>();
     browser.CurrentDocument = doc;
     browser.BusyValue = true;
     view->SetTextOrient(TTextOrient::LTR);
     view->ApplyRightToLeft();
-    EXPECT_EQ(doc->BodyElement()->StyleObject().Direction, L"");
+    EXPECT_EQ(doc->BodyElement()->StyleProperty(L"direction"), L"");
     EXPECT_EQ(view->TextOrient(), TTextOrient::LTR);
     browser.BusyValue = false;
-    doc->BodyElement()->StyleAnswers = false;
+    auto body = doc->BodyElement();   // the element keeps what its style query answers while it lives
+    body->StyleAnswers = false;
     view->ApplyRightToLeft();
     EXPECT_EQ(view->TextOrient(), TTextOrient::LTR);
 
@@ -182,13 +185,13 @@ TEST_F(ViewFixture, ResetWaitIsBoundedAndSkippedWhileTheHostIsHidden) {
 }
 
 TEST_F(ViewFixture, InPlaceRoadAndClearPage) {
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+    auto doc = std::make_shared<TPageDocument>();
     browser.CurrentDocument = doc;
     view->SetInnerText("<body >\x9A</body>");
     EXPECT_EQ(view->InnerText(), "");   // the stored value is not changed by this road
     String prepared = "<body >\x9A</body>";
     view->PrepareHTML(prepared);
-    EXPECT_EQ(doc->BodyElement()->InnerHTML(), ToWide(prepared));
+    EXPECT_EQ(doc->BodyElement()->InnerHTML(), webview_testing::AsInnerHTML(prepared));
     EXPECT_EQ(view->PendingText(), prepared);
     ASSERT_EQ(browser.Navigations.size(), 1u);
     EXPECT_NE(browser.Navigations[0].find(L"<HEAD> <Base href="), WideString::npos);
@@ -207,7 +210,7 @@ TEST_F(ViewFixture, ActiveSplitHasNoSplitToShow) {
     int raised = 0;
     view->OnNewSplit = [&](TObject*, int) { ++raised; };
     view->OnSplitData = [&](TObject*, int, String&, int&) { ++raised; };
-    browser.CurrentDocument = std::make_shared<TMemoryHtmlDocument>();
+    browser.CurrentDocument = std::make_shared<TPageDocument>();
     for (int value : {3, 1, 0, -1}) view->SetActiveSplit(value);
     EXPECT_EQ(view->ActiveSplit(), 0);
     EXPECT_EQ(raised, 0);
@@ -219,7 +222,7 @@ TEST_F(ViewFixture, TitleSelectionAndPendingText) {
     EXPECT_EQ(view->DocumentTitle(), "");   // no document: not kept
     EXPECT_EQ(view->GetSelection(), L"");
 
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+    auto doc = std::make_shared<TPageDocument>();
     browser.CurrentDocument = doc;
     view->SetDocumentTitle("JAPANESE");
     EXPECT_EQ(doc->Title(), L"JAPANESE");
@@ -235,7 +238,7 @@ TEST_F(ViewFixture, TitleSelectionAndPendingText) {
     EXPECT_EQ(active->InnerHTML(), L"");   // a document that does not answer the query
     doc->TextRangeAnswers = true;
     view->RestorePendingText();
-    EXPECT_EQ(active->InnerHTML(), ToWide(view->PendingText()));
+    EXPECT_EQ(active->InnerHTML(), webview_testing::AsInnerHTML(view->PendingText()));
 }
 
 TEST_F(ViewFixture, PageFilesAreReplacedAndDeletedWithTheView) {
@@ -275,7 +278,7 @@ TEST(WebViewOnTheSystemBrowser, AdvisesAndLoadsThroughBothRoadsWithoutWaitingOrM
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     };
     EXPECT_LT(elapsedMs([&] { view->SetUnkParent(&sink); }), 100);
-    ASSERT_TRUE(view->OleBrowser());
+    ASSERT_TRUE(view->OleBrowser() || view->PageBrowser());   // the system's control, or ours without an engine
     EXPECT_EQ(view->BoundsRect(), form->ClientRect());
     EXPECT_GT(sink.RefCount(), 1u);   // the view and the browser's connection
     EXPECT_LT(elapsedMs([&] { view->LoadViaTempFile("<html><body>page one</body></html>"); }), 100);
@@ -289,4 +292,47 @@ TEST(WebViewOnTheSystemBrowser, AdvisesAndLoadsThroughBothRoadsWithoutWaitingOrM
     EXPECT_EQ(sink.RefCount(), 0u);
     SetPlatformMessageBox(oldBox);
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+// Without an HTML engine the view shows pages through our own renderer: a page loaded from a
+// stream is laid out, painted and completed, and a click on a rendered link reaches the view's
+// anchor event with the link's path.
+TEST(WebViewOnOurRenderer, ARenderedLinkClickReachesTheAnchorEvent) {
+    if (web::HtmlEngineAvailable()) GTEST_SKIP() << "the system's engine shows the pages here";
+    TWebViewSink sink;
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 640, 480);
+    form->Show();
+    auto* view = new TWebView(form);
+    view->SetParent(form);
+    view->SetAlign(alClient);
+    testing_support::TempFolder windows;
+    view->WindowsFolder = [&] { return windows.Path(); };
+    view->SetBackGroundColor(13540898);
+    sink.SetView(view);
+    view->SetUnkParent(&sink);
+    int done = 0;
+    view->OnDocumentDone = [&](TObject*) { ++done; };
+    std::vector<std::pair<WideString, WideString>> anchors;
+    view->OnAnchor = [&](TObject*, const WideString& href, const WideString& name) { anchors.emplace_back(href, name); };
+
+    view->LoadViaStream("<body dir=rtl><p><a id=QZV href=\"C:\\lessons\\page2.htm\">next</a></p></body>");
+    web::TPageBrowser* browser = view->PageBrowser();
+    ASSERT_TRUE(browser);
+    for (int i = 0; i < 100 && browser->Busy(); ++i) Application->ProcessMessages();
+    EXPECT_GE(done, 1);
+    // the view's display settings reach the rendered page: its colour and direction
+    EXPECT_EQ(browser->PageDocument()->Layout().Canvas().Color, 0x229ECEu);
+    const web::TPaintItem* link = nullptr;
+    for (const web::TPaintItem& it : browser->PageDocument()->Layout().Items())
+        if (it.Kind == web::TPaintKind::Text && it.Text == L"next") link = &it;
+    ASSERT_TRUE(link);
+    EXPECT_GT(link->Box.Left, 320);   // right to left: at the right of the view
+    const LPARAM at = MAKELPARAM(link->Box.Left + 2, link->Box.Top + 2);
+    SendMessageW(browser->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(browser->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(anchors, (std::vector<std::pair<WideString, WideString>>{{L"page2.htm", L"C:\\lessons\\"}}));
+    EXPECT_FALSE(browser->Busy());   // the link's own navigation was cancelled
+    form->Free();
 }

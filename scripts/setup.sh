@@ -9,7 +9,7 @@ PACKAGES=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     cmake ninja-build googletest
     wine wine64 xvfb xauth xdotool x11-utils
-    imagemagick sox espeak-ng fp-utils python3
+    imagemagick sox espeak-ng fp-utils python3 hunspell hunspell-ar
     fonts-dejavu-core fonts-dejavu-extra fonts-kacst fonts-hosny-amiri fonts-liberation
     dpkg-dev
 )

@@ -6,25 +6,30 @@
 Prints one line per fault, "<file>:<line>: <what>", and exits with 1 when there is any."""
 import argparse
 import configparser
+import html
 import os
 import re
+import shutil
 import struct
+import subprocess
 import sys
 
 sys.dont_write_bytecode = True     # keep the source tree clean when ctest runs us
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from course import figures, keyboard  # noqa: E402
 from course.lessons import LESSONS_FILE, read_lessons, taught_chars  # noqa: E402
+from course.names import KEY_NAMES  # noqa: E402
 
 PAGE_HEADER = ["char", "data", "PicNo"]
 FIELD_SIZES = {"char": 20, "data": 1000, "PicNo": 20}
 VALUE_LIMIT = 1000          # the delimited loader keeps 1000 characters after each comma
-MIN_PAGES, MAX_PAGES = 2, 5
+MIN_PAGES, MAX_PAGES = 2, 6    # a lesson page, up to four key pages, the practice page
 SURFACE_CHARS = 30          # characters a wrapped surface line holds, estimated low
 SURFACE_LINES = 120         # line pairs the typing surface can hold
 EFFECTS = ["Tick", "Typing", "WrongChar", "WellDone", "NewUserA", "NewUserE"]
 MINUTES = 8
 MIN_TEST_TEXTS = 8
-SMALL_WAVE_FOLDERS = ("effects", "ASnd", "Agent")   # our own sounds: mono, 22 kHz or less
+SMALL_WAVE_FOLDERS = ("effects", "ASnd", "Agent")   # our own sounds: mono 16-bit, 22 kHz or less
 AGENT_PAGES = ["zarek welcom.htm", "zarek entr class.htm", "Class.htm", "Lessons.htm", "Beginner.htm",
                "EntrncTst.htm", "SpeedScrn.htm", "Results.htm", "OptnSc.htm", "Games.htm"]
 AGENT_LANGUAGES = "AE"            # a block of character lines for each interface language
@@ -45,6 +50,7 @@ class Checker:
         self.data = data
         self.lessons_file = lessons_file
         self.errors = []
+        self.figures = []       # one row per lesson, see check_course
 
     def fail(self, path, line, message):
         rel = os.path.relpath(path, self.data).replace(os.sep, "/")
@@ -326,6 +332,138 @@ class Checker:
                 self.fail(path, number, "'.MoveTo ' outside the character lines: the tutor would rewrite it")
         return sounds
 
+    # ------------------------------------------------------------ what the course teaches
+
+    def check_course(self, lessons, taught):
+        """The keys the pages name, the order of marks they teach, and the course's figures."""
+        examples = []
+        for lesson in lessons:
+            path = os.path.join(self.data, "ALess", f"ALess{lesson.number}.txt")
+            for i, body in self.page_bodies(path):
+                self.check_key_names(path, i, body)
+                examples += [(path, i, word, keys) for word, keys in TYPING_EXAMPLE.findall(body)]
+        practices = {lesson.number: [self.practice_lines(lesson.number, k) for k in (1, 2, 3)]
+                     for lesson in lessons}
+        self.check_mark_order(examples, practices)
+        self.check_figures(lessons, taught, practices)
+
+    def page_bodies(self, path):
+        """(line, text) of each page of a lesson file that reads, entities resolved."""
+        if not os.path.isfile(path):
+            return []
+        lines = read_bytes(path).decode("cp1256", errors="replace").split("\r\n")
+        return [(i, html.unescape(line.split(",", 1)[1])) for i, line in enumerate(lines[1:], 2)
+                if line.count(",") == 2]
+
+    def practice_lines(self, n, k):
+        """The lines of a practice, or None when it cannot be read (its fault is told apart)."""
+        path = os.path.join(self.data, "ALess", f"Qless{n}_{k}.txt")
+        if not os.path.isfile(path):
+            return None
+        raw = read_bytes(path)
+        try:
+            raw.decode("utf-8")
+            if any(b >= 0x80 for b in raw):
+                return None
+        except UnicodeDecodeError:
+            pass
+        return [line for line in raw.decode("cp1256").split("\r\n") if line]
+
+    def check_key_names(self, path, line, body):
+        """Every key a page names by its key cap and Shift must type what the page says."""
+        def wrong(char, spec):
+            char = char[1:] if len(char) > 1 and char[0] == figures.TATWEEL else char
+            try:
+                right = keyboard.key_spec(char)
+            except KeyError:
+                return f"names '{char}' ({spec}), a character the keyboard has no key for"
+            return None if right == spec else f"says '{char}' is {spec}; it is {right}"
+
+        named = set()
+        for m in KEY_MENTION.finditer(body):
+            named.add(m.start(2))
+            problem = wrong(m.group(1), m.group(2))
+            if problem:
+                self.fail(path, line, problem)
+        for m in KEY_CELLS.finditer(body):
+            named.add(m.start(2))
+            problem = wrong(m.group(1), m.group(2))
+            if problem:
+                self.fail(path, line, problem)
+        for m in SHIFT_KEY.finditer(body):
+            if m.start() not in named:
+                self.fail(path, line, f"names {m.group(0)} without the character it types "
+                                      f"(write «c» ({m.group(0)}))")
+
+    def check_mark_order(self, examples, practices):
+        """A page that spells out the keystrokes of a word teaches an order of marks; no
+        practice may hold two of those marks the other way round."""
+        taught = {}
+        for path, line, word, keys in examples:
+            strokes = [k[1:] if len(k) > 1 and k[0] == figures.TATWEEL else k for k in keys.split(" + ")]
+            if "".join(strokes) != word:
+                self.fail(path, line, f"the keystrokes shown do not type «{word}»")
+                continue
+            # The shadda shown before or after one vowel goes there with every vowel.
+            for a, b in zip(strokes, strokes[1:]):
+                if figures.SHADDA in (a, b) and a in figures.MARKS and b in figures.MARKS:
+                    for m in figures.MARKS - {figures.SHADDA}:
+                        pair = (figures.SHADDA, m) if a == figures.SHADDA else (m, figures.SHADDA)
+                        taught.setdefault(pair, (path, line))
+        for (a, b), (path, line) in taught.items():
+            page = os.path.relpath(path, self.data).replace(os.sep, "/")
+            for n, texts in practices.items():
+                for k, lines in enumerate(texts, 1):
+                    for i, text in enumerate(lines or [], 1):
+                        if b + a in text:
+                            self.fail(os.path.join(self.data, "ALess", f"Qless{n}_{k}.txt"), i,
+                                      f"types the {KEY_NAMES[b][1]} before the {KEY_NAMES[a][1]}; "
+                                      f"{page}:{line} teaches the {KEY_NAMES[a][1]} first")
+
+    def check_figures(self, lessons, taught, practices):
+        """Enough typing, real words, the new keys in use, and useful keys early."""
+        prose = []
+        for name in self.read_lines(os.path.join(self.data, "ASpeedText", "Text.txt")) or []:
+            text = os.path.join(self.data, "ASpeedText", name + ".txt")
+            if os.path.isfile(text):
+                prose += figures.arabic_words(read_bytes(text).decode("cp1256", errors="replace"))
+        first = {n: [figures.plain(w) for line in texts[0] or [] for w in figures.arabic_words(line)]
+                 for n, texts in practices.items()}
+        unknown = unknown_words({w for words in first.values() for w in words})
+        lessons_file = os.path.join(self.data, "ALessons.txt")
+        for lesson in lessons:
+            n, keys = lesson.number, lesson.keys
+            before = taught[n - 2] if n > 1 else frozenset({" "})
+            texts = practices[n]
+            if None in texts:
+                continue
+            row = {"lesson": n, "chars": sum(len(line) for lines in texts for line in lines),
+                   "typeable": figures.typeable_share(prose, taught[n - 1])}
+            words = first[n]
+            if unknown is not None and words:
+                row["real"] = sum(1 for w in words if w not in unknown) / len(words)
+            if keys:
+                row["new"] = figures.new_key_share(texts[2], keys, before)
+                if row["chars"] < figures.LESSON_CHARS:
+                    self.fail(lessons_file, n, f"lesson {n} has {row['chars']} characters of practice; "
+                                               f"a key lesson has at least {figures.LESSON_CHARS}")
+                if row["new"] < figures.NEW_KEY_SHARE:
+                    self.fail(lessons_file, n, f"lesson {n}: its new keys are {row['new']:.0%} of practice 3; "
+                                               f"at least {figures.NEW_KEY_SHARE:.0%}")
+                teaches_letters = any(c.isalpha() or c in figures.MARKS for key in keys for c in key)
+                if teaches_letters and row.get("real", 1) < figures.PRACTICE1_REAL_WORDS:
+                    self.fail(lessons_file, n, f"lesson {n}: {row['real']:.0%} of practice 1 are real words; "
+                                               f"at least {figures.PRACTICE1_REAL_WORDS:.0%}")
+            self.figures.append(row)
+        if unknown is None:
+            self.fail(lessons_file, 0, "real words not measured: the check needs hunspell and "
+                                       "hunspell-ar (scripts/setup.sh installs them)")
+        if len(taught) >= 10 and prose:
+            share = figures.typeable_share(prose, taught[9])
+            if share < figures.TYPEABLE_BY_LESSON_10:
+                self.fail(lessons_file, 10, f"after lesson 10 a learner types {share:.0%} of the test "
+                                            f"texts' words; at least {figures.TYPEABLE_BY_LESSON_10:.0%}")
+
     # ------------------------------------------------------------ all
 
     def run(self):
@@ -345,8 +483,36 @@ class Checker:
             self.check_practices(n, allowed, taught_in)
         self.check_tests(taught[-1], taught_in)
         self.check_waves()
+        self.check_course(lessons[:count], taught)
         self.check_assistant()
         return self.errors
+
+
+# How pages name keys: «ط» (') in the text, or a key table's cell pair; and the keystrokes of a
+# word, «مُعَلِّمٌ»: م + ـُ + ...
+KEY_MENTION = re.compile(r"«([^»]+)» \(((?:Shift\+)?[^)\s]+)\)")
+KEY_CELLS = re.compile(r"<td class=n>([^<]+)</td><td class=k>([^<]+)</td>")
+SHIFT_KEY = re.compile(r"Shift\+\S")
+TYPING_EXAMPLE = re.compile(r"«([^»]+)»: ((?:[^\s<+]+ \+ )+[^\s<+]+)")
+
+
+def unknown_words(words):
+    """The words the Arabic hunspell dictionary does not know, or None without hunspell."""
+    if not shutil.which("hunspell"):
+        return None
+    run = subprocess.run(["hunspell", "-d", "ar", "-l", "-i", "utf-8"], input="\n".join(sorted(words)),
+                         capture_output=True, text=True, encoding="utf-8")
+    if run.returncode != 0 or "Can't open" in run.stderr:
+        return None
+    return set(run.stdout.split())
+
+
+def print_figures(rows):
+    print("lesson  characters  real words (practice 1)  new keys (practice 3)  typeable after")
+    for r in rows:
+        real = f"{r['real']:.0%}" if "real" in r else "-"
+        new = f"{r['new']:.0%}" if "new" in r else "-"
+        print(f"{r['lesson']:>6}  {r['chars']:>10}  {real:>23}  {new:>21}  {r['typeable']:>14.0%}")
 
 
 def parse_character_line(line):
@@ -420,8 +586,8 @@ def wave_problem(raw, small):
     tag, channels, rate, _, align, bits = struct.unpack("<HHIIHH", fmt[:16])
     if tag != 1 or bits not in (8, 16) or channels not in (1, 2) or align != channels * bits // 8:
         return f"not 8- or 16-bit PCM (format {tag}, {channels} channels, {bits} bits)"
-    if small and (channels != 1 or rate > 22050):
-        return f"{channels} channels at {rate} Hz; our sounds are mono at 22050 Hz or less"
+    if small and (channels != 1 or rate > 22050 or bits != 16):
+        return f"{channels} channels of {bits} bits at {rate} Hz; our sounds are mono 16-bit at 22050 Hz or less"
     if not data:
         return "no samples"
     return None
@@ -431,8 +597,12 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("data")
     parser.add_argument("--lessons", default=LESSONS_FILE)
+    parser.add_argument("--figures", action="store_true", help="print the course's figures per lesson")
     args = parser.parse_args(argv)
-    errors = Checker(args.data, args.lessons).run()
+    checker = Checker(args.data, args.lessons)
+    errors = checker.run()
+    if args.figures:
+        print_figures(checker.figures)
     for e in errors:
         print(e)
     if errors:

@@ -16,6 +16,7 @@ TOOLS = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True     # keep the source tree clean when ctest runs us
 sys.path.insert(0, TOOLS)
 from check_data import Checker, read_bytes  # noqa: E402
+from course import figures  # noqa: E402
 from course.lessons import LESSONS_FILE  # noqa: E402
 
 DATA = None
@@ -93,6 +94,71 @@ class BrokenCopy(unittest.TestCase):
                 self.assertTrue(errors, "no fault reported")
                 self.assertTrue(all(e.startswith(rel + ":") for e in errors), errors)
                 self.assertTrue(any(expected in e for e in errors), errors)
+
+    def test_wrong_instructions(self):
+        """A page that names a key wrongly, or teaches marks in another order than the practices
+        hold, has the learner judged wrong for obeying it."""
+        shadda = figures.typed_order("سُكَّرٌ")
+        vowel_first = shadda[:3] + shadda[4] + shadda[3] + shadda[5:]
+
+        def swap_first_shadda(raw):
+            text = raw.decode("cp1256")
+            i = text.index(figures.SHADDA)
+            return cp(text[:i] + text[i + 1] + figures.SHADDA + text[i + 2:])
+        cases = [
+            ("ALess/ALess9.txt", lambda raw: raw.replace(cp("«أ» (Shift+H)"), cp("«أ» (Shift+T)"), 1),
+             "ALess/ALess9.txt:", "says 'أ' is Shift+T; it is Shift+H"),
+            ("ALess/ALess4.txt", lambda raw: raw.replace(cp("<td class=n>ط</td><td class=k>'</td>"),
+                                                         cp("<td class=n>ط</td><td class=k>Shift+T</td>")),
+             "ALess/ALess4.txt:2:", "says 'ط' is Shift+T; it is '"),
+            ("ALess/ALess17.txt", lambda raw: raw.replace(cp("«لإ» (Shift+T)"), cp("Shift+T")),
+             "ALess/ALess17.txt:5:", "names Shift+T without the character it types"),
+            ("ALess/ALess20.txt", lambda raw: raw.replace(cp("ـّ + ـَ"), cp("ـَ + ـّ")),
+             "ALess/ALess20.txt:6:", f"the keystrokes shown do not type «{shadda}»"),
+            ("ALess/ALess20.txt", lambda raw: raw.replace(cp("ـّ + ـَ"), cp("ـَ + ـّ"))
+             .replace(cp(f"«{shadda}»"), cp(f"«{vowel_first}»")),
+             "ALess/Qless20_1.txt:", "types the shadda before the fatha; ALess/ALess20.txt:6 teaches the fatha first"),
+            ("ALess/Qless30_3.txt", swap_first_shadda,
+             "ALess/Qless30_3.txt:", "before the shadda; ALess/ALess20.txt:6 teaches the shadda first"),
+        ]
+        for rel, change, where, expected in cases:
+            with self.subTest(file=rel, expected=expected):
+                target = self.path(rel)
+                original = read_bytes(target)
+                edit(target, change)
+                self.assertNotEqual(read_bytes(target), original, "the case changes nothing")
+                errors = self.errors()
+                write_bytes(target, original)
+                self.assertTrue(any(e.startswith(where) and expected in e for e in errors), errors)
+
+    def test_course_figures(self):
+        """Too little practice, pseudo-words, new keys left out of practice 3 and late frequent
+        letters are each a fault of the lesson list."""
+        lessons = os.path.join(self.tmp, "lessons.txt")
+        with open(LESSONS_FILE, encoding="utf-8") as f:
+            text = f.read()
+        # waw taught last: after lesson 10 most words of ordinary prose cannot be typed
+        with open(lessons, "w", encoding="utf-8") as f:
+            f.write(text.replace("5\tو ر\t", "5\tر\t").replace("18\tآ ـ\t", "18\tآ ـ و\t"))
+        late_waw = [e for e in Checker(self.data, lessons).run() if e.startswith("ALessons.txt:10:")]
+        self.assertTrue(any("after lesson 10 a learner types" in e for e in late_waw), late_waw)
+        cases = [
+            ("ALess/Qless6_3.txt", lambda raw: raw[:raw.index(b"\r\n") + 2],
+             "lesson 6 has", "characters of practice; a key lesson has at least 750"),
+            ("ALess/Qless8_3.txt", lambda raw: raw + cp("سالم يكتب كتابا\r\n") * 40,
+             "lesson 8: its new keys are", "of practice 3; at least 12%"),
+            ("ALess/Qless7_1.txt", lambda raw: cp("ددد ةةة دةد ةدة\r\n") * 12 + raw,
+             "lesson 7:", "of practice 1 are real words; at least 90%"),
+        ]
+        for rel, change, start, expected in cases:
+            with self.subTest(file=rel):
+                target = self.path(rel)
+                original = read_bytes(target)
+                edit(target, change)
+                errors = self.errors()
+                write_bytes(target, original)
+                self.assertTrue(any(e.startswith("ALessons.txt:") and start in e and expected in e
+                                    for e in errors), errors)
 
     def test_missing_files_are_named(self):
         os.remove(self.path("ALess/Qless30_3.txt"))

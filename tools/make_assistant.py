@@ -19,7 +19,7 @@ sys.dont_write_bytecode = True     # keep the source tree clean when ctest runs 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from course.assistant import PAGES, STORIES, TITLES, layout_point, sound_name, sounds  # noqa: E402
 
-SOUND_RATE = "11025"   # 8 bits, as the page sounds: forty files of a few seconds
+SOUND_RATE = "11025"   # forty files of a few seconds: speech needs no more
 
 # The first script block of a page goes into the view's blank page as well, and its backslashes
 # are turned into slashes: so it holds none, and it plays nothing unless the page's body calls it.
@@ -132,7 +132,7 @@ def write_sounds(data):
     os.makedirs(folder, exist_ok=True)
     with tempfile.TemporaryDirectory() as work:
         for name, (voice, words) in sounds().items():
-            speak(voice, words, os.path.join(folder, name), SOUND_RATE, "8", work)
+            speak(voice, words, os.path.join(folder, name), SOUND_RATE, work)
 
 
 def main():

@@ -7,16 +7,20 @@ texts, the test texts and the minutes lists, in code page 1256 with CR LF line e
 The output is committed; run this again after changing tools/course/*."""
 import os
 import random
+import re
 import sys
 
 sys.dont_write_bytecode = True     # keep the source tree clean when ctest runs us
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from course import content, keyboard, speedtexts  # noqa: E402
+from course import content, figures, keyboard, speedtexts  # noqa: E402
 from course.lessons import read_lessons, taught_chars  # noqa: E402
 from course.names import KEY_NAMES, ORDINALS  # noqa: E402
 
 LINE_WIDTH = 32          # practice lines stay below any width the surface wraps at
 PAGE_LIMIT = 1000        # a page file value holds at most 1000 characters
+PRACTICE_CHARS = 260     # each practice of a key lesson, so that a lesson holds 750 and more
+MARKS = figures.MARKS
+LAM_ALEF = figures.LAM_ALEF
 
 HOME_ROW = "ش س ي ب ل ا ت ن م ك ط".split()
 
@@ -57,38 +61,87 @@ def wrap_sentences(sentences, width=LINE_WIDTH):
 
 # ---------------------------------------------------------------- practices
 
-def letter_drill(new, allowed, rng):
-    lines = []
-    for key in new:
-        finger = keyboard.key_of(key)[3]
-        anchor = next(c for k, c in keyboard.ROW_KEYS[2] if keyboard.KEY_FINGER[k] == finger)
-        if anchor == key or anchor not in allowed:
-            anchor = rng.choice(sorted(c for c in allowed if c != " " and len(c) == 1 and c != key))
-        lines.append(f"{key}{key} {key}{key}{key} {anchor}{key}{anchor} {key}{anchor}{key} {key}{key}")
-    if len(new) > 1:
-        groups = ["".join(rng.choice(new) for _ in range(rng.randint(2, 3))) for _ in range(8)]
-        lines += wrap(groups)
-    letters = sorted(c for c in allowed if c != " " and c in KEY_NAMES and c.isalpha())
-    for _ in range(2 if len(new) > 1 else 3):
-        groups = []
-        for _ in range(7):
-            g = [rng.choice(new)] + [rng.choice(letters) for _ in range(rng.randint(1, 2))]
-            rng.shuffle(g)
-            groups.append("".join(g))
-        lines += wrap(groups)
-    return lines
+def drill_line(key):
+    """Reaches for a key that no real word of the taught keys holds yet."""
+    return f"{key}{key} {key} {key}{key}{key} {key}"
 
 
-def mark_drill(new, rng):
-    bases = "ب ت س م ك ن ل ر د ع".split()
-    lines = []
-    for mark in new:
-        lines += wrap([b + mark for b in rng.sample(bases, 8)])
-    return lines
+def fill(items, rng, target, first=None):
+    """Items in order (or `first` in order), then again shuffled, until target characters."""
+    out = list(first if first is not None else items)
+    while items and sum(len(i) + 1 for i in out) < target:
+        more = list(items)
+        rng.shuffle(more)
+        out += more
+    return out
+
+
+def pool(allowed):
+    """Every word of the course that the allowed keys can type, each once, in course order."""
+    texts = [content.LESSON_WORDS[n] for n in sorted(content.LESSON_WORDS)] + [content.COMMON]
+    if MARKS & allowed:
+        texts += [content.VOWELLED, content.TANWEEN_WORDS]
+    return [w for w in dict.fromkeys(words_of(" ".join(texts))) if fits(w, allowed)]
+
+
+def drills(word, keys, fresh):
+    return any(c in word for c in fresh) or (LAM_ALEF in keys and LAM_ALEF in word)
+
+
+def letter_practices(lesson, allowed, before, rng):
+    """Practice 1 drills the new keys in real words, practice 2 mixes them with the keys
+    taught before, practice 3 puts them in phrases and sentences."""
+    keys = lesson.keys
+    fresh = figures.fresh_chars(keys, before)
+    own = [w for w in words_of(content.LESSON_WORDS[lesson.number]) if fits(w, allowed)]
+    focus = [w for w in dict.fromkeys(own + pool(allowed)) if drills(w, keys, fresh)]
+
+    def density(w):
+        return figures.new_key_count(w, keys, before) / len(w)
+
+    lines = [drill_line(k) for k in keys if not any(k in w for w in focus)]
+    drill = sorted(focus, key=lambda w: (-density(w), len(w)))[:18]
+    q1 = lines + wrap(fill(drill, rng, PRACTICE_CHARS, first=sorted(drill, key=len)))
+    earlier = [w for w in focus if any(c in before and c != " " for c in w) and w not in drill]
+    mixed = earlier or focus
+    rng.shuffle(mixed)
+    q2 = wrap(fill(mixed[:40], rng, PRACTICE_CHARS))
+    q3 = sentence_practice(lesson.number, content.LESSON_SENTENCES[lesson.number], rng)
+    return q1, q2, q3
+
+
+def sentence_practice(n, text, rng):
+    sentences = [figures.typed_order(s) for s in text.strip().splitlines()]
+    claim_sentences(n, sentences)
+    return wrap_sentences(fill(sentences, rng, PRACTICE_CHARS))
+
+
+SENTENCE_OWNER = {}
+
+
+def claim_sentences(n, sentences):
+    """A sentence is typed in one lesson only."""
+    for s in sentences:
+        owner = SENTENCE_OWNER.setdefault(s, n)
+        assert owner == n, f"lesson {n}: {s!r} is already a sentence of lesson {owner}"
+
+
+def mark_practices(lesson, allowed, before, rng):
+    new = lesson.keys
+    words = [figures.typed_order(w) for w in pool(allowed) if MARKS & set(w)]
+    marked = [w for w in words if any(m in w for m in new)]
+    drill = sorted(marked, key=lambda w: (len(w), w))[:20]
+    q1 = wrap(fill(drill, rng, PRACTICE_CHARS))
+    rest = [w for w in words if w not in drill] or words
+    rng.shuffle(rest)
+    q2 = wrap(fill(rest, rng, PRACTICE_CHARS))
+    text = content.TANWEEN_SENTENCES if "ّ" in new else content.VOWELLED_SENTENCES
+    q3 = sentence_practice(lesson.number, text, rng)
+    return q1, q2, q3
 
 
 def symbol_drill(new, allowed, rng):
-    words = [w for w in words_of(content.WORDS) if fits(w, allowed) and len(w) <= 4]
+    words = [w for w in pool(allowed) if len(w) <= 4]
     digits = sorted(c for c in allowed if c.isdigit())
 
     def number():
@@ -126,87 +179,40 @@ def equation(sign, rng):
     return f"{a + b} - {b} = {a}"
 
 
-def pool(allowed):
-    """Every word of the course that the allowed keys can type."""
-    text = content.WORDS + content.HAMZA_WORDS + content.COMMON
-    if "ـ" in allowed:
-        text += " " + content.TATWEEL_WORDS
-    if "َ" in allowed:
-        text += content.VOWELLED
-    if "ً" in allowed:
-        text += content.TANWEEN_WORDS
-    seen, out = set(), []
-    for w in words_of(text):
-        if w not in seen and fits(w, allowed):
-            seen.add(w)
-            out.append(w)
-    return out
-
-
-def word_practice(new, allowed, rng, count, fill=True):
-    words = pool(allowed)
-    focus = [w for w in words if any(c in w for key in new for c in key)]
-    if fill and len(focus) < count:
-        rest = [w for w in words if w not in focus]
-        focus += rng.sample(rest, min(len(rest), count - len(focus)))
-    chosen = rng.sample(focus, min(count, len(focus)))
-    return wrap(chosen)
-
-
-def sentence_practice(new, allowed, rng, sources, lines_wanted):
-    sentences = [s for src in sources for s in src.strip().splitlines() if fits(s, allowed)]
-    with_new = [s for s in sentences if any(c in s for key in new for c in key)]
-    others = [s for s in sentences if s not in with_new]
-    rng.shuffle(with_new)
-    rng.shuffle(others)
-    lines = wrap_sentences(with_new)[:lines_wanted - 1]
-    words = pool(allowed)
-    focus = [w for w in words if any(c in w for key in new for c in key)] or words
-    while len(lines) < lines_wanted - 1:
-        lines += wrap(rng.sample(focus, min(len(focus), 4)))
-    lines = lines[:lines_wanted - 1]
-    lines += wrap_sentences(others[:1]) or wrap(rng.sample(words, min(len(words), 4)))
-    return lines
+def symbol_practices(lesson, allowed, before, rng):
+    """Digits and signs: a drill, then the lesson's phrases, the denser half last."""
+    n, keys = lesson.number, lesson.keys
+    q1 = []
+    while sum(map(len, q1)) < PRACTICE_CHARS:
+        q1 += symbol_drill(keys, allowed, rng)
+    phrases = (content.DIGITS_PHRASES.get(n) or content.PUNCT_SENTENCES[n]).strip().splitlines()
+    claim_sentences(n, phrases)
+    ranked = sorted(phrases, key=lambda p: figures.new_key_share([p], keys, before))
+    half = len(ranked) // 2
+    q2 = wrap_sentences(fill(ranked[:half], rng, PRACTICE_CHARS))
+    q3 = wrap_sentences(fill(ranked[half:], rng, PRACTICE_CHARS))
+    return q1, q2, q3
 
 
 def practices(lesson, allowed, before, rng):
     n, new = lesson.number, lesson.keys
-    # what the words and sentences should show off: the letters this lesson adds (the
-    # lam-alef key adds none)
-    fresh = sorted(c for c in lesson.chars if c not in before) or new
-    size = 4 + min(n, 24) // 6          # the texts grow with the learner
     if not new:
         q1, q2, q3 = text_practices(n, rng)
-    elif n <= 18:
-        q1 = letter_drill([k for k in new if k not in ("ـ", "لا")], allowed, rng)
-        if "ـ" in new:
-            q1 += wrap(content.TATWEEL_WORDS.split()[:6])
-        if "لا" in new:
-            q1.insert(0, "لا لا لالا لا سلام لا كلام")
-        if n == 4:
-            q1.append(" ".join(HOME_ROW))
-        q2 = word_practice(fresh, allowed, rng, 5 * size)
-        q3 = sentence_practice(fresh, allowed, rng, [content.SENTENCES, content.SENTENCES_FULL], size)
     elif set(new) <= MARKS:
-        sentences = content.VOWELLED_SENTENCES + content.TANWEEN_SENTENCES
-        q1 = mark_drill(new, rng)
-        q2 = word_practice(new, allowed, rng, 4 * size, fill=False)
-        q3 = sentence_practice(new, allowed, rng, [sentences], size)
-    elif n in content.DIGITS_PHRASES:
-        phrases = content.DIGITS_PHRASES[n].strip().splitlines()
-        q1 = symbol_drill(new, allowed, rng)
-        q2 = wrap_sentences(phrases[:3])
-        q3 = wrap_sentences(phrases[3:])
-    elif n in content.PUNCT_SENTENCES:
-        sentences = content.PUNCT_SENTENCES[n].strip().splitlines()
-        q1 = symbol_drill(new, allowed, rng)
-        q2 = wrap_sentences(sentences[:4])
-        q3 = wrap_sentences(sentences[4:] + [s for s in content.SENTENCES_FULL.strip().splitlines()
-                                            if fits(s, allowed)][:2])
+        q1, q2, q3 = mark_practices(lesson, allowed, before, rng)
+    elif any(c.isalpha() for key in new for c in key):
+        q1, q2, q3 = letter_practices(lesson, allowed, before, rng)
+    else:
+        q1, q2, q3 = symbol_practices(lesson, allowed, before, rng)
     for q in (q1, q2, q3):
         for line in q:
             bad = [c for c in line if c not in allowed]
             assert not bad, f"lesson {n}: {line!r} uses {bad}"
+    if new:
+        chars = sum(len(line) for q in (q1, q2, q3) for line in q)
+        share = figures.new_key_share(q3, new, before)
+        assert chars >= figures.LESSON_CHARS, f"lesson {n}: {chars} characters"
+        assert share >= figures.NEW_KEY_SHARE, f"lesson {n}: new keys {share:.0%} of practice 3"
     return q1, q2, q3
 
 
@@ -215,32 +221,23 @@ def text_practices(n, rng):
     common = words_of(content.COMMON)
     full = content.SENTENCES_FULL.strip().splitlines()
     paragraphs = content.PARAGRAPHS.strip().splitlines()
-    mixed = content.MIXED.strip().splitlines()
+    mixed = [figures.typed_order(m) for m in content.MIXED.strip().splitlines()]
     if n == 27:
         q1 = wrap(common[:36])
         q2 = wrap(common[36:])
         q3 = wrap(rng.sample(common, 40))
-    elif n == 28:
-        q1 = wrap_sentences(full[0:5])
-        q2 = wrap_sentences(full[5:10])
-        q3 = wrap_sentences(full[10:])
-    elif n == 29:
-        q1 = wrap_sentences(paragraphs[0:1])
-        q2 = wrap_sentences(paragraphs[1:3])
-        q3 = wrap_sentences(paragraphs[3:5])
-    else:
-        q1 = wrap_sentences(mixed[0:2])
-        q2 = wrap_sentences(mixed[2:4])
-        q3 = wrap_sentences(mixed[4:] + content.VOWELLED_SENTENCES.strip().splitlines()[:1]
-                            + content.TANWEEN_SENTENCES.strip().splitlines()[:1])
-    return q1, q2, q3
+        return q1, q2, q3
+    texts = {28: full, 29: paragraphs, 30: mixed}[n]
+    claim_sentences(n, texts)
+    third = -(-len(texts) // 3)
+    return tuple(wrap_sentences(texts[i * third:(i + 1) * third]) for i in range(3))
 
 
 # ---------------------------------------------------------------- pages
 
 STYLE = ("<style>body{background:#229ECE;color:white;font-family:Arabic Transparent}"
          "td{background:#AEE2FF;color:navy;font-size:18pt;padding:3px 7px}"
-         "td.n{background:yellow}td.u{color:#8AA}</style>")
+         "td.n{background:yellow}td.u{color:#8AA}td.k{background:white}</style>")
 
 
 def page(title, body, english, extra=""):
@@ -251,9 +248,6 @@ def page(title, body, english, extra=""):
     # The page file has no quoting: a comma (the key label of waw, an English clause)
     # becomes its character reference.
     return html.replace(",", "&#44;")
-
-
-MARKS = {"َ", "ُ", "ِ", "ْ", "ً", "ٌ", "ٍ", "ّ"}
 
 
 def shown(key):
@@ -271,13 +265,29 @@ def row_table(row, new, taught, shifted):
     return f"<table dir=ltr><tr>{''.join(cells)}</tr></table>"
 
 
+def key_mention(char):
+    """A key as every page names it: the character and the keys that type it, «ط» (')."""
+    return f"«{shown(char)}» ({keyboard.key_spec(char)})"
+
+
+def with_keys(text):
+    """A tip names keys as {c}; the page names them with their keys."""
+    return re.sub(r"\{([^}]+)\}", lambda m: key_mention(m.group(1)), text)
+
+
+def typing_example(word):
+    """The keystrokes of a vocalised word in the order the practices hold them."""
+    word = figures.typed_order(word)
+    return f"«{word}»: " + " + ".join(shown(c) for c in word)
+
+
 def finger_text(char):
-    key, shifted, row, finger = keyboard.key_of(char)
-    ar = f"المفتاح {key} في {keyboard.ROWS[row][0]}"
-    en = f"Key {key} on the {keyboard.ROWS[row][1]}"
+    _, shifted, row, finger = keyboard.key_of(char)
+    ar = f"في {keyboard.ROWS[row][0]}"
+    en = f"on the {keyboard.ROWS[row][1]}"
     if shifted:
         other = keyboard.FINGERS[keyboard.shift_finger(finger)]
-        ar += f" مع العالي Shift: أمسك العالي ب{other[0]} واضغط المفتاح ب{keyboard.FINGERS[finger][0]}."
+        ar += f" مع العالي: أمسك العالي ب{other[0]} واضغط المفتاح ب{keyboard.FINGERS[finger][0]}."
         en += f" with Shift: hold Shift with the {other[1]} and press the key with the {keyboard.FINGERS[finger][1]}."
     else:
         ar += f". اضغطه ب{keyboard.FINGERS[finger][0]}" + (
@@ -288,7 +298,7 @@ def finger_text(char):
 
 def examples(char, allowed, n):
     """A few words with the key, or for a digit or a mark one phrase of its lesson."""
-    words = [w for w in pool(allowed) if char in w][:4]
+    words = [figures.typed_order(w) for w in pool(allowed) if char in w][:4]
     if words and not char.isdigit():
         return words
     phrases = (content.DIGITS_PHRASES.get(n, "") + content.PUNCT_SENTENCES.get(n, "")).strip().splitlines()
@@ -297,42 +307,40 @@ def examples(char, allowed, n):
     return phrases[:1]
 
 
+SHADDA_EXAMPLE = "سُكَّرٌ"
+
+
 def lesson_pages(lesson, allowed_before, allowed):
     n, new = lesson.number, lesson.keys
-    tip_ar, tip_en = content.TIPS[n]
+    tip_ar, tip_en = (with_keys(t) for t in content.TIPS[n])
     pages = []
     if new:
-        cells = "".join(
-            f"<td class=n>{shown(k)}</td>" + ("" if keyboard.key_of(k)[0] == k and not keyboard.key_of(k)[1] else
-                                            f"<td>{keyboard.key_of(k)[0]}{' Shift' if keyboard.key_of(k)[1] else ''}</td>")
-            for k in new)
+        cells = "".join(f"<td class=n>{shown(k)}</td><td class=k>{keyboard.key_spec(k)}</td>" for k in new)
         fingers = "، ".join(f"{shown(k)} ب{keyboard.FINGERS[keyboard.key_of(k)[3]][0]}" for k in new)
         intro_ar = f"المفاتيح الجديدة: {fingers}."
-        keys_en = " ".join(f"{keyboard.key_of(k)[0]} ({KEY_NAMES[k][1]})" for k in new)
+        keys_en = "; ".join(f"{KEY_NAMES[k][1]} {key_mention(k)}" for k in new)
         intro_en = f"Lesson {n}: {lesson.title_en}. New keys: {keys_en}."
-        room = 5 - 1 - len(new)
-        if room <= 0:
-            intro_ar += " " + tip_ar
-            intro_en += " " + tip_en
         pages.append((f"Lesson{n}", page(f"الدرس {n}: {lesson.title_ar}", intro_ar, intro_en,
                                          f"<table dir=ltr><tr>{cells}</tr></table>")))
         for k in new:
             name_ar, name_en, stem = KEY_NAMES[k]
             where_ar, where_en = finger_text(k)
-            body = f"{name_ar} «{shown(k)}»: {where_ar}"
-            if k == "لا":
+            body = f"{name_ar} {key_mention(k)} {where_ar}"
+            if k == LAM_ALEF:
                 body += " يكتب هذا المفتاح حرفين: اللام ثم الألف."
                 where_en += " It types two letters: lam then alef."
-            ex = examples(k, allowed, n)
-            if len(ex) > 1:
-                body += f"<br>أمثلة: {' - '.join(ex)}"
-            elif ex:
-                body += f"<br>مثال: {ex[0]}"
+            if k == figures.SHADDA:
+                body += f" اكتبها بعد الحرف وقبل حركته: {typing_example(SHADDA_EXAMPLE)}"
+                where_en += " Type it right after its letter and before the vowel."
+            else:
+                ex = examples(k, allowed, n)
+                if len(ex) > 1:
+                    body += f"<br>أمثلة: {' - '.join(ex)}"
+                elif ex:
+                    body += f"<br>مثال: {ex[0]}"
             _, shifted, row, _ = keyboard.key_of(k)
-            pages.append((stem, page(f"مفتاح {shown(k)}", body, f"{name_en}: {where_en}",
+            pages.append((stem, page(f"مفتاح {shown(k)}", body, f"{name_en} {key_mention(k)} {where_en}",
                                      row_table(row, new, allowed_before, shifted))))
-        if room > 0:
-            pages.append(("Practice", practice_page(n, tip_ar, tip_en)))
     else:
         pages.append((f"Lesson{n}", page(f"الدرس {n}: {lesson.title_ar}",
                                          "تعلمت كل المفاتيح. نتدرب الآن على الكتابة المتصلة لنرفع السرعة مع الدقة.",
@@ -341,7 +349,7 @@ def lesson_pages(lesson, allowed_before, allowed):
                                    "قبل أن تبدأ ضع أصابعك على صف الارتكاز: ش س ي ب لليد اليسرى وت ن م ك لليد اليمنى؛ وارجع إليه بعد كل مفتاح.",
                                    "Before you start rest your fingers on the home row and come back to it after each key.",
                                    row_table(2, [], allowed, False))))
-        pages.append(("Practice", practice_page(n, tip_ar, tip_en)))
+    pages.append(("Practice", practice_page(n, tip_ar, tip_en)))
     return pages
 
 

@@ -17,7 +17,7 @@ from course.lessons import read_lessons  # noqa: E402
 from make_course import page_sound_texts  # noqa: E402
 
 VOICE_RATE = "16000"       # prompts
-PAGE_RATE = "11025"        # page sounds: many small files
+PAGE_RATE = "22050"        # page sounds: clear speech without an audible noise floor
 
 WELCOME = {
     "NewUserA.wav": ("ar", "أهلا وسهلا بك. هيا نتعلم الكتابة باللمس معا."),
@@ -56,11 +56,10 @@ def game_effects(folder):
         "synth", "0.18", "sawtooth", "140", "vol", "0.3", "lowpass", "900", "fade", "0.005", "0.18", "0.05")
 
 
-def speak(voice, text, out, rate, bits, work):
+def speak(voice, text, out, rate, work):
     raw = os.path.join(work, "speech.wav")
     subprocess.run(["espeak-ng", "-v", voice, "-s", "160", "-w", raw, text], check=True)
-    encoding = ["-e", "unsigned-integer"] if bits == "8" else ["-e", "signed-integer"]
-    sox(raw, "-r", rate, "-c", "1", "-b", bits, *encoding, out, "silence", "1", "0.02", "0.5%",
+    sox(raw, "-r", rate, "-c", "1", "-b", "16", "-e", "signed-integer", out, "silence", "1", "0.02", "0.5%",
         "reverse", "silence", "1", "0.02", "0.5%", "reverse", "norm", "-1")
 
 
@@ -76,9 +75,9 @@ def main():
         effects(effects_dir, work)
         game_effects(game_dir)
         for name, (voice, text) in WELCOME.items():
-            speak(voice, text, os.path.join(effects_dir, name), VOICE_RATE, "16", work)
+            speak(voice, text, os.path.join(effects_dir, name), VOICE_RATE, work)
         for stem, text in page_sound_texts(read_lessons()).items():
-            speak("ar", text, os.path.join(pages_dir, stem + ".wav"), PAGE_RATE, "8", work)
+            speak("ar", text, os.path.join(pages_dir, stem + ".wav"), PAGE_RATE, work)
 
 
 if __name__ == "__main__":

@@ -12,6 +12,13 @@
 
 namespace webview_testing {
 
+// The markup an element holds after its innerHTML was given this text (as the document parses it).
+inline WideString AsInnerHTML(const String& text) {
+    auto scratch = std::make_shared<web::TPageDocument>();
+    scratch->BodyElement()->SetInnerHTML(ToWide(text));
+    return scratch->BodyElement()->InnerHTML();
+}
+
 // The browser outlives the view, as the control part does.
 struct ViewFixture : ::testing::Test {
     testing_support::TempFolder windows;
@@ -36,8 +43,8 @@ struct ViewFixture : ::testing::Test {
 // events travel as they would from the browser, through the sink's Invoke to HandleInvoke.
 struct HostedViewFixture : ViewFixture {
     TWebViewSink sink{view.get()};
-    std::shared_ptr<web::TMemoryHtmlDocument> doc = std::make_shared<web::TMemoryHtmlDocument>();
-    std::shared_ptr<web::TMemoryEventObj> event = std::make_shared<web::TMemoryEventObj>();
+    std::shared_ptr<web::TPageDocument> doc = std::make_shared<web::TPageDocument>();
+    std::shared_ptr<web::TPageEventObj> event = std::make_shared<web::TPageEventObj>();
     std::vector<String> errors;
 
     HostedViewFixture() {

@@ -1,7 +1,7 @@
 #include "MovieRenderer.h"
 #include <algorithm>
 #include <cmath>
-#include "platform/ui/Alignment.h"
+#include "platform/graphics/TextShaping.h"
 
 namespace {
 
@@ -66,35 +66,6 @@ void FillSolid(HDC dc, const RECT& r, const MovieColor& c) {
     DeleteObject(b);
 }
 
-// Greedy word wrap on the shaped widths; a newline always breaks.
-std::vector<WideString> WrapLines(HDC dc, const WideString& text, int width, bool rtl) {
-    std::vector<WideString> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(L'\n', start);
-        WideString paragraph = text.substr(start, end == WideString::npos ? WideString::npos : end - start);
-        WideString line;
-        std::size_t i = 0;
-        while (i < paragraph.size()) {
-            std::size_t space = paragraph.find(L' ', i);
-            WideString word = paragraph.substr(i, space == WideString::npos ? WideString::npos : space - i);
-            WideString candidate = line.empty() ? word : line + L" " + word;
-            if (!line.empty() && ShapedTextWidth(dc, candidate, rtl) > width) {
-                lines.push_back(line);
-                line = word;
-            } else {
-                line = candidate;
-            }
-            if (space == WideString::npos) break;
-            i = space + 1;
-        }
-        lines.push_back(line);
-        if (end == WideString::npos) break;
-        start = end + 1;
-    }
-    return lines;
-}
-
 HFONT MakeFont(const MovieTextStyle& s, int height) {
     return CreateFontW(-height, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str());
@@ -132,7 +103,7 @@ void LayOutText(HDC dc, const StageMapping& m, const RECT& box, const WideString
     GetTextMetricsW(dc, &tm);
     out.lineHeight = tm.tmHeight;
     int boxWidth = box.right - box.left;
-    std::vector<WideString> lines = s.wrap ? WrapLines(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
+    std::vector<WideString> lines = s.wrap ? WrapShapedText(dc, text, boxWidth, s.rtl) : std::vector<WideString>{text};
     int step = tm.tmHeight + std::max<int>(tm.tmExternalLeading, tm.tmHeight / 5);   // airy paragraphs
     int y = s.wrap ? box.top : box.top + (box.bottom - box.top - tm.tmHeight) / 2;
     for (WideString& line : lines) {
@@ -155,9 +126,7 @@ void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Ref(color));
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    for (const TextLayout::Line& line : layout.lines)
-        ExtTextOutW(dc, line.x, line.y, s.rtl ? ETO_RTLREADING : 0, nullptr, line.text.c_str(),
-                    static_cast<UINT>(line.text.size()), nullptr);
+    for (const TextLayout::Line& line : layout.lines) DrawShapedText(dc, line.x, line.y, line.text, s.rtl);
 }
 
 void DrawShape(HDC dc, const StageMapping& m, const MovieShape& s) {

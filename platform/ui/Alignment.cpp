@@ -1,22 +1,5 @@
 #include "platform/ui/Alignment.h"
-#include <usp10.h>
 #include "platform/graphics/Font.h"
-
-int ShapedTextWidth(HDC dc, const WideString& line, bool rightToLeft) {
-    if (line.empty()) return 0;
-    SCRIPT_STRING_ANALYSIS ssa = nullptr;
-    int n = static_cast<int>(line.size());
-    if (SUCCEEDED(ScriptStringAnalyse(dc, line.c_str(), n, n * 3 / 2 + 16, -1, SSA_GLYPHS | (rightToLeft ? SSA_RTL : 0),
-                                      0, nullptr, nullptr, nullptr, nullptr, nullptr, &ssa))) {
-        const SIZE* size = ScriptString_pSize(ssa);
-        int w = size ? size->cx : 0;
-        ScriptStringFree(&ssa);
-        if (size) return w;
-    }
-    SIZE size{};
-    GetTextExtentPoint32W(dc, line.c_str(), n, &size);
-    return size.cx;
-}
 
 int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags) {
     TScopedSelect select(dc, font->Handle());

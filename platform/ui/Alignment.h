@@ -2,6 +2,7 @@
 // Text placement shared by labels, panels, memos and check boxes.
 #include "platform/ui/ControlEnums.h"
 #include <windows.h>
+#include "platform/graphics/TextShaping.h"
 #include "platform/rtl/String.h"
 
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
@@ -13,9 +14,6 @@ inline UINT AlignmentFlag(TAlignment a, bool rightToLeftAlignment) {
     return a == taCenter ? DT_CENTER : a == taRightJustify ? DT_RIGHT : DT_LEFT;
 }
 
-// The width of one line as drawn: shaped and in bidirectional order, in the DC's font. The
-// system's own measure (Wine's at least) takes Arabic letters unjoined, too wide.
-int ShapedTextWidth(HDC dc, const WideString& line, bool rightToLeft);
 
 class TFont;
 // Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently; returns the height.

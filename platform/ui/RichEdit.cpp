@@ -70,6 +70,25 @@ bool FitsAnsiCodePage(wchar_t c) {
     return n == 1 && !lossy;
 }
 
+void PutFaceName(CHARFORMATA& cf, const String& name) {
+    WideString w = ToWide(name);
+    WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, cf.szFaceName, LF_FACESIZE - 1, nullptr, nullptr);
+}
+
+DWORD StyleEffects(TFontStyles style) {
+    DWORD effects = 0;
+    if (style & fsBold) effects |= CFE_BOLD;
+    if (style & fsItalic) effects |= CFE_ITALIC;
+    if (style & fsUnderline) effects |= CFE_UNDERLINE;
+    if (style & fsStrikeOut) effects |= CFE_STRIKEOUT;
+    return effects;
+}
+
+void PutColor(CHARFORMATA& cf, TColor color) {
+    if (color == clWindowText) cf.dwEffects |= CFE_AUTOCOLOR;
+    else cf.crTextColor = ColorToRGB(color);
+}
+
 const IID TextDocumentIid = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
 int ScreenPixelsPerInch() {
@@ -105,8 +124,7 @@ TColor TTextAttributes::Color() const {
 void TTextAttributes::SetColor(TColor value) {
     CHARFORMATA cf{};
     cf.dwMask = CFM_COLOR;
-    if (value == clWindowText) cf.dwEffects = CFE_AUTOCOLOR;
-    else cf.crTextColor = ColorToRGB(value);
+    PutColor(cf, value);
     Set(cf);
 }
 
@@ -120,8 +138,7 @@ String TTextAttributes::Name() const {
 void TTextAttributes::SetName(const String& value) {
     CHARFORMATA cf{};
     cf.dwMask = CFM_FACE;
-    WideString w = ToWide(value);
-    WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, cf.szFaceName, LF_FACESIZE - 1, nullptr, nullptr);
+    PutFaceName(cf, value);
     Set(cf);
 }
 
@@ -150,10 +167,7 @@ TFontStyles TTextAttributes::Style() const {
 void TTextAttributes::SetStyle(TFontStyles value) {
     CHARFORMATA cf{};
     cf.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
-    if (value & fsBold) cf.dwEffects |= CFE_BOLD;
-    if (value & fsItalic) cf.dwEffects |= CFE_ITALIC;
-    if (value & fsUnderline) cf.dwEffects |= CFE_UNDERLINE;
-    if (value & fsStrikeOut) cf.dwEffects |= CFE_STRIKEOUT;
+    cf.dwEffects = StyleEffects(value);
     Set(cf);
 }
 
@@ -168,11 +182,15 @@ void TTextAttributes::SetCharset(BYTE value) {
 
 void TTextAttributes::Assign(TPersistent* source) {
     if (auto* font = dynamic_cast<TFont*>(source)) {
-        SetName(font->Name());
-        SetSize(font->Size());
-        SetStyle(font->Style());
-        SetCharset(font->Charset());
-        SetColor(font->Color());
+        // one message: each change of format lays the whole text out again
+        CHARFORMATA cf{};
+        cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_CHARSET | CFM_COLOR;
+        PutFaceName(cf, font->Name());
+        cf.yHeight = font->Size() * 20;
+        cf.dwEffects = StyleEffects(font->Style());
+        cf.bCharSet = font->Charset();
+        PutColor(cf, font->Color());
+        Set(cf);
     } else if (auto* other = dynamic_cast<TTextAttributes*>(source)) {
         CHARFORMATA cf = other->Get();
         cf.dwMask = CFM_ALL;
@@ -494,7 +512,11 @@ void TRichEdit::SetCaretPos(TPoint value) {
 void TRichEdit::SetWordWrap(bool value) {
     if (value == FWordWrap) return;
     FWordWrap = value;
-    if (FHandle) RecreateWnd();
+    if (!FHandle) return;
+    // The live window changes its wrap in place: a new window would carry the whole text over.
+    LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+    SetWindowLongPtrW(FHandle, GWL_STYLE, value ? style & ~ES_AUTOHSCROLL : style | ES_AUTOHSCROLL);
+    SendMessageW(FHandle, EM_SETTARGETDEVICE, 0, value ? 0 : 1);
 }
 
 void TRichEdit::SetReadOnly(bool value) {

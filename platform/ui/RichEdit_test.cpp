@@ -142,9 +142,20 @@ TEST_F(RichEditFixture, WordWrapMakesEveryShownLineALineOfItsOwn) {
     String joined;
     for (int i = 0; i < Edit->Lines()->Count(); ++i) joined += Edit->Lines()->Strings(i);
     EXPECT_EQ(joined, "one two three four five six seven eight nine ten");
+    // the wrap changes in the window itself: same window, formatting kept
+    HWND window = Edit->Handle();
+    Edit->SetSelStart(0);
+    Edit->SetSelLength(3);
+    Edit->SelAttributes()->SetColor(clRed);
     Edit->SetWordWrap(false);
     EXPECT_EQ(Edit->Lines()->Count(), 1);
     EXPECT_EQ(Edit->Text(), "one two three four five six seven eight nine ten");
+    Edit->SetWordWrap(true);
+    EXPECT_GT(Edit->Lines()->Count(), 1);
+    EXPECT_EQ(Edit->Handle(), window);
+    Edit->SetSelStart(1);
+    Edit->SetSelLength(1);
+    EXPECT_EQ(Edit->SelAttributes()->Color(), clRed);
 }
 
 TEST_F(RichEditFixture, ReadingOrderAndAlignmentArePerParagraph) {

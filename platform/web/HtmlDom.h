@@ -1,7 +1,7 @@
 #pragma once
 // The document seam: the few members of the browser's document object model that the HTML view
 // calls, as thin wrappers. MshtmlDocument.h implements them over the browser's DOM,
-// MemoryHtmlDocument.h over a small tree held in memory for tests.
+// PageDocument.h over a small tree held in memory for tests.
 //
 // Texts are UTF-16, as the DOM holds them; the view converts where its events want bytes.
 // A missing part (no body, no active element, no event object, a view the element does not

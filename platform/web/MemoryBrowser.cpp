@@ -8,7 +8,7 @@ void TMemoryBrowser::Navigate2(const WideString& url, int flags) {
     if (NavigateFails) OleCheck(E_FAIL);
 }
 
-void TMemoryBrowser::Complete(std::shared_ptr<TMemoryHtmlDocument> document) {
+void TMemoryBrowser::Complete(std::shared_ptr<TPageDocument> document) {
     CurrentDocument = std::move(document);
     ReadyStateValue = ReadyStateComplete;
     Events.Fire(DispDocumentComplete);

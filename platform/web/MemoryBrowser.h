@@ -4,7 +4,7 @@
 #include <vector>
 #include "platform/web/BrowserControl.h"
 #include "platform/web/MemoryEventSource.h"
-#include "platform/web/MemoryHtmlDocument.h"
+#include "platform/web/PageDocument.h"
 
 namespace web {
 
@@ -21,7 +21,7 @@ public:
 
     // The browser finishing a page: the document becomes current, the state complete, and
     // DocumentComplete reaches the sinks.
-    void Complete(std::shared_ptr<TMemoryHtmlDocument> document);
+    void Complete(std::shared_ptr<TPageDocument> document);
 
     std::vector<WideString> Navigations;
     int StopCount = 0;
@@ -29,7 +29,7 @@ public:
     bool BusyValue = false;
     int ReadyStateValue = ReadyStateComplete;
     bool NavigateFails = false;   // Navigate2 raises, as a refused URL does
-    std::shared_ptr<TMemoryHtmlDocument> CurrentDocument;
+    std::shared_ptr<TPageDocument> CurrentDocument;
     TMemoryEventSource Events;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/web/WebBrowser.h"
 #include <algorithm>
 #include "platform/web/OleWebBrowser.h"
+#include "platform/web/PageBrowser.h"
 
 TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {
     FWidth = 300;
@@ -19,9 +20,18 @@ web::TOleWebBrowser* TWebBrowser::OleBrowser() {
     return FOle.get();
 }
 
+web::TPageBrowser* TWebBrowser::PageBrowser() {
+    if (FStandIn || (ComponentState() & csDestroying)) return nullptr;
+    HandleNeeded();
+    return FPage.get();
+}
+
 web::TBrowserControl* TWebBrowser::Control() {
     if (FStandIn) return FStandIn;
-    return OleBrowser();
+    if (ComponentState() & csDestroying) return nullptr;
+    HandleNeeded();
+    if (FOle) return FOle.get();
+    return FPage.get();
 }
 
 TComPtr<IDispatch> TWebBrowser::Application() {
@@ -55,9 +65,9 @@ std::shared_ptr<web::THtmlDocument> TWebBrowser::Document() {
 HRESULT TWebBrowser::AdviseBrowserEvents(IUnknown* sink, DWORD& cookie) {
     cookie = 0;
     if (FStandIn) return FStandIn->AdviseBrowserEvents(sink, cookie);
-    web::TOleWebBrowser* ole = OleBrowser();
-    if (!ole) return E_UNEXPECTED;
-    HRESULT hr = ole->AdviseBrowserEvents(sink, cookie);
+    web::TBrowserControl* control = Control();
+    if (!control) return E_UNEXPECTED;
+    HRESULT hr = control->AdviseBrowserEvents(sink, cookie);
     if (SUCCEEDED(hr)) FCookies.push_back(cookie);
     return hr;
 }
@@ -69,9 +79,9 @@ HRESULT TWebBrowser::UnadviseBrowserEvents(DWORD cookie) {
         FRevoked.erase(revoked);
         return S_OK;
     }
-    web::TOleWebBrowser* ole = OleBrowser();
-    if (!ole) return E_UNEXPECTED;
-    HRESULT hr = ole->UnadviseBrowserEvents(cookie);
+    web::TBrowserControl* control = Control();
+    if (!control) return E_UNEXPECTED;
+    HRESULT hr = control->UnadviseBrowserEvents(cookie);
     if (SUCCEEDED(hr)) FCookies.erase(std::remove(FCookies.begin(), FCookies.end(), cookie), FCookies.end());
     return hr;
 }
@@ -86,7 +96,8 @@ void TWebBrowser::CreateWnd() {
     TWinControl::CreateWnd();
     if (FStandIn) return;
     try {
-        FOle = std::make_unique<web::TOleWebBrowser>(FHandle);
+        if (web::HtmlEngineAvailable()) FOle = std::make_unique<web::TOleWebBrowser>(FHandle);
+        else FPage = std::make_unique<web::TPageBrowser>(FHandle);
     } catch (...) {
         TWinControl::DestroyWnd();
         throw;
@@ -94,21 +105,24 @@ void TWebBrowser::CreateWnd() {
 }
 
 void TWebBrowser::DestroyWnd() {
-    if (FOle) {
+    web::TBrowserControl* control = FOle ? static_cast<web::TBrowserControl*>(FOle.get()) : FPage.get();
+    if (control) {
         for (DWORD cookie : FCookies) {
-            FOle->UnadviseBrowserEvents(cookie);
+            control->UnadviseBrowserEvents(cookie);
             FRevoked.push_back(cookie);
         }
         FCookies.clear();
     }
     FOle.reset();
+    FPage.reset();
     TWinControl::DestroyWnd();
 }
 
 void TWebBrowser::WndProc(TMessage& m) {
-    if (m.Msg == WM_SIZE && FOle) {
+    if (m.Msg == WM_SIZE && (FOle || FPage)) {
         RECT r{0, 0, static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
-        FOle->SetBounds(r);
+        if (FOle) FOle->SetBounds(r);
+        else FPage->SetBounds(r);
     }
     TWinControl::WndProc(m);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // TWebBrowser: the web-browser control as a component. Its window holds the system's control
-// (TOleWebBrowser), made with the window, destroyed with it and kept to its client area; the
-// browser's calls make the window when there is none. Tests may put a stand-in browser in place
-// of the owned one (SetBrowser); no system control is then made.
+// (TOleWebBrowser) where the system has an HTML engine, and our own page renderer's browser
+// (TPageBrowser) where it has none; either is made with the window, destroyed with it and kept
+// to its client area, and the browser's calls make the window when there is none. Tests may put
+// a stand-in browser in place of the owned one (SetBrowser); no control is then made.
 // The event connections made on the owned control are revoked before it goes, so that it keeps
 // no pointer to a sink that may die before it; revoking one of them later answers success.
 #include <memory>
@@ -13,6 +14,7 @@
 
 namespace web {
 class TOleWebBrowser;
+class TPageBrowser;
 }
 
 class TWebBrowser : public TWinControl, public web::TBrowserControl {
@@ -25,6 +27,9 @@ public:
     // The system control hosted in the window (made on demand), or nullptr with a stand-in or
     // once the component is being destroyed.
     web::TOleWebBrowser* OleBrowser();
+    // Our own browser hosted in the window where the system has no HTML engine (made on demand),
+    // or nullptr with a stand-in, with the system control or once the component is being destroyed.
+    web::TPageBrowser* PageBrowser();
     // The browser's Application object (the source of DWebBrowserEvents2); empty with a stand-in.
     TComPtr<IDispatch> Application();
 
@@ -49,6 +54,7 @@ private:
 
     web::TBrowserControl* FStandIn = nullptr;
     std::unique_ptr<web::TOleWebBrowser> FOle;
-    std::vector<DWORD> FCookies;            // live connections on FOle
+    std::unique_ptr<web::TPageBrowser> FPage;
+    std::vector<DWORD> FCookies;            // live connections on the owned control
     std::vector<DWORD> FRevoked;            // revoked when their control went
 };

@@ -73,6 +73,12 @@ def key_of(char):
     raise KeyError(char)
 
 
+def key_spec(char):
+    """How pages write the keys that type a character: "T", or "Shift+T" with Shift held."""
+    key, shifted, _, _ = key_of(char)
+    return f"Shift+{key}" if shifted else key
+
+
 def shift_finger(finger):
     """Shift is held by the little finger of the other hand."""
     return "RP" if finger.startswith("L") else "LP"

@@ -23,6 +23,7 @@ void TLessonsForm::BuildLayout() {
     LessonsListBox->SetParent(this);
     LessonsListBox->SetBounds(186, 140, 487, 290);
     LessonsListBox->Font()->SetName("Arabic Transparent");
+    LessonsListBox->Font()->SetHeight(-16);   // Arabic titles read with ease
     LessonsListBox->SetItemHeight(32);
     LessonsListBox->SetColor(clInactiveCaptionText);
     LessonsListBox->OnDblClick = [this](TObject* s) { LessonsListBoxDblClick(s); };

@@ -1,4 +1,5 @@
 #include "tutor/menu/MessageUnit.h"
+#include "platform/ui/Alignment.h"
 #include "platform/ui/Application.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -29,10 +30,10 @@ TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
         ShockwaveFlashFSCommand(s, c, a);
     };
 
-    Panel1 = MakeLine(1, Label1, 188, 157, 485, 28, -21);
-    Panel2 = MakeLine(2, Label2, 186, 201, 487, 28, -24);
-    Panel3 = MakeLine(3, Label3, 186, 245, 486, 28, -24);
-    Panel4 = MakeLine(4, Label4, 185, 287, 487, 28, -24);
+    Panel1 = MakeLine(1, Label1, 188, 157, 485, 28, FirstLineHeight);
+    Panel2 = MakeLine(2, Label2, 186, 201, 487, 28, LineHeight);
+    Panel3 = MakeLine(3, Label3, 186, 245, 486, 28, LineHeight);
+    Panel4 = MakeLine(4, Label4, 185, 287, 487, 28, LineHeight);
     Label2->SetBiDiMode(bdRightToLeft);
     for (TPanel* p : {Panel2, Panel3, Panel4}) p->SetColor(LineColor);
 
@@ -92,7 +93,30 @@ void TMessageForm::LayOutLines() {
     for (int k = 0; k < 4; ++k) {
         panels[k]->SetVisible(!labels[k]->Caption().empty());
         panels[k]->BringToFront();
+        FitLine(labels[k], k == 0 ? FirstLineHeight : LineHeight);
     }
+}
+
+// A line is one line high: a text wider than it is set smaller, down to a size still read with
+// ease, rather than wrapped into a second line that the panel would cut off.
+void TMessageForm::FitLine(TLabel* label, int fontHeight) {
+    constexpr int SmallestHeight = -14, Margin = 8;
+    TFont* font = label->Font();
+    font->SetHeight(fontHeight);
+    if (label->Caption().empty()) return;
+    const WideString text = ToWide(label->Caption());
+    HDC dc = GetDC(nullptr);
+    bool fits = false;
+    for (int height = fontHeight; height <= SmallestHeight && !fits; ++height) {
+        font->SetHeight(height);
+        HGDIOBJ old = SelectObject(dc, font->Handle());
+        fits = ShapedTextWidth(dc, text, label->BiDiMode() == bdRightToLeft) <= label->Width() - Margin;
+        SelectObject(dc, old);
+    }
+    ReleaseDC(nullptr, dc);
+    // wrapping measures by the system's width, which takes Arabic letters unjoined: a line that
+    // fits is drawn as one
+    label->SetWordWrap(!fits);
 }
 
 int TMessageForm::ShowFilled() {

@@ -43,7 +43,9 @@ public:
     void ShockwaveFlashFSCommand(TObject* sender, const WideString& command, const WideString& args);
 
 private:
+    static constexpr int FirstLineHeight = -21, LineHeight = -24;   // font heights of the lines
     void LayOutLines();
+    void FitLine(TLabel* label, int fontHeight);
     TPanel* MakeLine(int k, TLabel*& label, int left, int top, int width, int height, int fontHeight);
 };
 

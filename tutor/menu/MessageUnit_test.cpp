@@ -5,6 +5,7 @@
 #include <sstream>
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
+#include "platform/ui/Alignment.h"
 #include "platform/ui/Application.h"
 #include "tutor/menu/MainUnit.h"
 
@@ -148,6 +149,32 @@ TEST_F(MessageFormTest, AMessageWhileTheFormIsOpenShowsItsLinesWithoutRaising) {
     EXPECT_EQ(shown, 1);
     EXPECT_FALSE(Form->Visible());
     EXPECT_EQ(Form->Label2->Caption(), "");
+}
+
+// A line too wide for its panel is set smaller instead of wrapping into a second line that the
+// panel would cut off; the next message starts at the form's size again.
+TEST_F(MessageFormTest, ALongLineIsSetSmallerToStayOneLine) {
+    const String lines[] = {" تهانينا نتيجة رائعة ...... لقد أنهيت تمرين رقم  1"_a,
+                            " Congratulation .... you finish Exercise number 1", "OK"};
+    std::vector<int> heights;
+    Application->ModalHook = [&](TForm*) {
+        TLabel* label = Form->Label1;
+        heights.push_back(label->Font()->Height());
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, label->Font()->Handle());
+        EXPECT_LE(ShapedTextWidth(dc, ToWide(label->Caption()), false), label->Width());
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        ClickOk();
+    };
+    for (const String& line : lines) {
+        Form->Label1->SetCaption(line);
+        Form->ShowFilled();
+    }
+    ASSERT_EQ(heights.size(), 3u);
+    EXPECT_GT(heights[0], -21);
+    EXPECT_GT(heights[1], -21);
+    EXPECT_EQ(heights[2], -21);
 }
 
 TEST_F(MessageFormTest, OnlyOkClosesRollOverGoesToTheHookAndOtherCommandsAreIgnored) {

@@ -20,7 +20,7 @@ inline String PageFile(const std::vector<String>& pages) {
 // The lesson form over a course of three lessons, its page view on an in-memory browser.
 struct LessonFormTest : TutorFixture {
     web::TMemoryBrowser Browser;
-    std::shared_ptr<web::TMemoryHtmlDocument> Doc = std::make_shared<web::TMemoryHtmlDocument>();
+    std::shared_ptr<web::TPageDocument> Doc = std::make_shared<web::TPageDocument>();
     std::vector<String> Messages;   // each message shown: its lines, " | " between them
     std::uint32_t Now = 100000;
     bool Started = false;

@@ -163,6 +163,7 @@ void TRichView::WMChar(TWMChar& m) {
         ++CurLine;
         FTyped = 0;
         CheckTypedChar(ch, x, y, false);
+        BringPairIntoView(CurLine);
         // the next typing line gives up its placeholder and takes the caret
         SelectRange(TypingLineStart(CurLine), 1);
         SetSelText(String());
@@ -170,6 +171,22 @@ void TRichView::WMChar(TWMChar& m) {
         CheckTypedChar(ch, x, y, true);
     }
     StartPending = false;
+}
+
+// A pair whose typing line would fall below the view comes to the top of it, the text after it
+// in sight; the control left to itself would scroll by two lines at every line from then on, and
+// a scroll repaints the whole view and its scroll bar.
+void TRichView::BringPairIntoView(int pair) {
+    const int typingLine = TypingLineStart(pair);
+    POINTL source{}, typing{};
+    SendMessageW(Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&source), LineStart[pair]);
+    SendMessageW(FHandle, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&typing), typingLine);
+    RECT view{};
+    SendMessageW(FHandle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    const int lineHeight = typing.y - source.y;
+    if (typing.y + lineHeight <= view.bottom) return;
+    const int first = static_cast<int>(SendMessageW(FHandle, EM_GETFIRSTVISIBLELINE, 0, 0));
+    SendMessageW(FHandle, EM_LINESCROLL, 0, 2 * pair - first);
 }
 
 bool TRichView::Matches(char ch, int x, int pair) const {

@@ -75,6 +75,7 @@ protected:
 private:
     int TypingLineStart(int pair) const;
     bool Matches(char ch, int x, int pair) const;   // ch is the source character at column x
+    void BringPairIntoView(int pair);
     void SelectRange(int start, int length);
     void ColorSelection(TColor color);
 

@@ -273,6 +273,35 @@ TEST_F(RichViewFixture, LongTextsAreCutTo120PairsAndBlankLinesLeftOut) {
     EXPECT_THROW(View->LoadTextFile(Folder.File("missing.txt")), EFOpenError);
 }
 
+TEST_F(RichViewFixture, APairAboutToLeaveTheViewComesToItsTopAndTheCaretStaysInSight) {
+    Form->Show();
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "ab" + std::to_string(i % 10) + "\r\n";
+    Load(text);
+    auto firstVisible = [&] { return static_cast<int>(SendMessageW(View->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    auto inSight = [&](int position) {
+        POINTL p{};
+        SendMessageW(View->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), position);
+        RECT r{};
+        SendMessageW(View->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return p.y >= r.top && p.y < r.bottom;
+    };
+    int scrolls = 0, lastFirst = 0;
+    for (int pair = 0; pair < 39; ++pair) {
+        Type(Line(2 * pair));
+        ASSERT_EQ(View->CurLine, pair + 1);
+        EXPECT_TRUE(inSight(View->SelStart())) << pair;
+        if (firstVisible() != lastFirst) {
+            ++scrolls;
+            lastFirst = firstVisible();
+            // the pair being typed is the top one, unless the view reached the end of the text
+            if (!inSight(View->LineIndex(View->LineCount() - 1))) EXPECT_EQ(lastFirst, 2 * View->CurLine) << pair;
+        }
+    }
+    EXPECT_GE(scrolls, 2);
+    EXPECT_LE(scrolls, 6);   // a page at a time, not two lines at every line
+}
+
 TEST_F(RichViewFixture, ArabicIsJudgedPerByteOnARightToLeftSurface) {
     ApplySurfaceLook(View, true);
     String word = "سلام عليكم"_a;

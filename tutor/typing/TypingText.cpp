@@ -1,4 +1,5 @@
 #include "tutor/typing/TypingText.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
 
@@ -16,6 +17,13 @@ String JoinedLines(const TStrings& lines) {
         joined += line;
     }
     return joined;
+}
+
+// The work file is scratch for the next step: written as it is, without the care (a copy
+// first, a flush to the disk) that a file the user keeps gets.
+void SaveWorkFile(const TStrings& lines, const String& workFile) {
+    TFileStream file(workFile, fmCreate);
+    lines.SaveToStream(file);
 }
 
 // Width, wrap and font as they were, whatever happens during the wrap.
@@ -47,14 +55,15 @@ private:
 void PrepareTypingText(TRichView* surface, const String& fileName, const String& workFile, int windowsKind) {
     TStringList lines;
     lines.LoadFromFile(fileName);
+    String shown = fileName;
+    if (windowsKind == 2) {
+        lines.SetText(JoinedLines(lines));
+        SaveWorkFile(lines, workFile);
+        shown = workFile;
+    }
+    surface->Clear();   // else the old text is laid out anew at each change of width and font
     {
         TWrapScope wrap(surface);
-        String shown = fileName;
-        if (windowsKind == 2) {
-            lines.SetText(JoinedLines(lines));
-            lines.SaveToFile(workFile);
-            shown = workFile;
-        }
         surface->PreLoadTextFile(shown);
         // each line as the control shows it becomes a source line of its own
         lines.Clear();
@@ -65,7 +74,8 @@ void PrepareTypingText(TRichView* surface, const String& fileName, const String&
             const int length = surface->LineLength(start);
             lines.Add(FromWide(std::wstring_view(shownText).substr(start, length)));
         }
-        lines.SaveToFile(workFile);
+        surface->Clear();   // taken; what is loaded next replaces it anyway
+        SaveWorkFile(lines, workFile);
     }
     surface->LoadTextFile(workFile);
     Application->ProcessMessages();

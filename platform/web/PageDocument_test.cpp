@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <olectl.h>
 #include "platform/web/testing/RecordingSink.h"
-#include "platform/web/MemoryHtmlDocument.h"
+#include "platform/web/PageDocument.h"
 
 using namespace web;
 using web_testing::RecordingSink;
@@ -24,8 +24,8 @@ public:
 
 }  // namespace
 
-TEST(MemoryHtmlDocumentTest, EventsReachTheAdvisedSinkByDispId) {
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+TEST(PageDocumentTest, EventsReachTheAdvisedSinkByDispId) {
+    auto doc = std::make_shared<TPageDocument>();
     TMemoryEventSource browser;
     RecordingSink sink;
     DWORD docCookie = 0, browserCookie = 0;
@@ -48,7 +48,7 @@ TEST(MemoryHtmlDocumentTest, EventsReachTheAdvisedSinkByDispId) {
     EXPECT_EQ(sink.Refs, 1u);
 }
 
-TEST(MemoryHtmlDocumentTest, AdviseFailuresAreAnswered) {
+TEST(PageDocumentTest, AdviseFailuresAreAnswered) {
     TMemoryEventSource source;
     DWORD cookie = 7;
     PlainUnknown notADispatch;
@@ -62,9 +62,9 @@ TEST(MemoryHtmlDocumentTest, AdviseFailuresAreAnswered) {
     EXPECT_EQ(sink.Refs, 1u);
 }
 
-TEST(MemoryHtmlDocumentTest, SinkMayUnadviseWhileAnEventIsDelivered) {
+TEST(PageDocumentTest, SinkMayUnadviseWhileAnEventIsDelivered) {
     // a document completion makes the view re-advise the document sink from inside Invoke
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+    auto doc = std::make_shared<TPageDocument>();
     RecordingSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(doc->Advise(&sink, cookie), S_OK);
@@ -80,11 +80,12 @@ TEST(MemoryHtmlDocumentTest, SinkMayUnadviseWhileAnEventIsDelivered) {
     EXPECT_EQ(sink.Refs, 1u);
 }
 
-TEST(MemoryHtmlDocumentTest, ElementsAnswerTheViewsOfTheirTag) {
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+TEST(PageDocumentTest, ElementsAnswerTheViewsOfTheirTag) {
+    auto doc = std::make_shared<TPageDocument>();
     auto body = doc->BodyElement();
-    auto anchor = body->Add(L"a", {{L"id", L"QZV"}, {L"href", L"x.htm"}, {L"pathname", L"C:\\pages\\x.htm"}});
-    auto area = body->Add(L"AREA", {{L"alt", L"key"}, {L"pathname", L"k.htm"}});
+    doc->SetUrl(L"C:\\pages\\index.htm");
+    auto anchor = body->Add(L"a", {{L"id", L"QZV"}, {L"href", L"x.htm"}});
+    auto area = body->Add(L"AREA", {{L"alt", L"key"}, {L"href", L"../maps/k.htm#top"}});
     auto img = body->Add(L"img", {{L"src", L"a.bmp"}, {L"dynsrc", L"v.avi"}});
     auto sound = body->Add(L"bgsound", {{L"src", L"http://x/s.wav"}});
 
@@ -95,6 +96,7 @@ TEST(MemoryHtmlDocumentTest, ElementsAnswerTheViewsOfTheirTag) {
     EXPECT_FALSE(anchor->AsArea());
     ASSERT_TRUE(area->AsArea());
     EXPECT_EQ(area->AsArea()->Alt(), L"key");
+    EXPECT_EQ(area->AsArea()->Pathname(), L"C:\\maps\\k.htm");
     EXPECT_FALSE(area->AsAnchor());
     ASSERT_TRUE(img->AsImage());
     img->AsImage()->SetSrc(L"~Temp1.bmp");
@@ -114,15 +116,15 @@ TEST(MemoryHtmlDocumentTest, ElementsAnswerTheViewsOfTheirTag) {
     EXPECT_EQ(all->Length(), 8);   // the collection is live
 }
 
-TEST(MemoryHtmlDocumentTest, BodyColourStyleAndContent) {
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+TEST(PageDocumentTest, BodyColourStyleAndContent) {
+    auto doc = std::make_shared<TPageDocument>();
     auto body = doc->Body()->AsBody();
     ASSERT_TRUE(body);
     EXPECT_EQ(body->BgColor(), L"");
     body->SetBgColor(2268878);
     EXPECT_EQ(body->BgColor(), L"#229ece");
     body->Style()->SetDirection(L"rtl");
-    EXPECT_EQ(doc->BodyElement()->StyleObject().Direction, L"rtl");
+    EXPECT_EQ(doc->BodyElement()->StyleProperty(L"direction"), L"rtl");
     doc->BodyElement()->StyleAnswers = false;
     EXPECT_FALSE(body->Style());
 
@@ -130,16 +132,19 @@ TEST(MemoryHtmlDocumentTest, BodyColourStyleAndContent) {
     EXPECT_EQ(doc->BodyElement()->InnerHTML(), L"<p>\u0646\u0635</p> x");
     EXPECT_EQ(doc->Body()->InnerText(), L"\u0646\u0635 x");
 
-    doc->RemoveBody();
-    EXPECT_FALSE(doc->Body());
-    EXPECT_EQ(doc->All()->Length(), 2);
+    // a page without a body of its own gets one; a body tag's attributes go to it
+    doc->Load("<title>t</title><b>x</b><body bgcolor=white dir=rtl>y");
+    ASSERT_TRUE(doc->Body());
+    EXPECT_EQ(doc->Body()->AsBody()->BgColor(), L"white");
+    EXPECT_EQ(doc->BodyElement()->InnerHTML(), L"<b>x</b>y");
+    EXPECT_EQ(doc->All()->Length(), 5);   // HTML, HEAD, TITLE, BODY, B
 }
 
-TEST(MemoryHtmlDocumentTest, WindowEventSelectionTitleAndStreamLoad) {
-    auto doc = std::make_shared<TMemoryHtmlDocument>();
+TEST(PageDocumentTest, WindowEventSelectionTitleAndStreamLoad) {
+    auto doc = std::make_shared<TPageDocument>();
     auto window = doc->ParentWindow();
     EXPECT_FALSE(window->Event());
-    auto event = std::make_shared<TMemoryEventObj>();
+    auto event = std::make_shared<TPageEventObj>();
     event->ButtonValue = 4;
     event->Alt = true;
     event->XValue = 12;

@@ -1,0 +1,22 @@
+#pragma once
+// Text as the system shapes it (Uniscribe): joined Arabic letters measured and drawn as they
+// appear, in bidirectional order. DrawText's own measure (Wine's at least) takes Arabic letters
+// unjoined, too wide, which misplaces right-aligned and centred text. Everything that measures
+// text for placement goes through here: the movie player, the page renderer and the labels.
+#include <windows.h>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+#include "platform/rtl/String.h"
+
+// Whether the text needs shaping (Arabic and other complex scripts).
+bool IsComplexText(std::wstring_view text);
+// Width of one line in the DC's selected font, shaped, read in the given direction.
+int ShapedTextWidth(HDC dc, std::wstring_view text, bool rightToLeft);
+// Draws one line with its top-left corner at (x, y) in the DC's font and text colour,
+// transparently; the line takes the width ShapedTextWidth gives.
+void DrawShapedText(HDC dc, int x, int y, std::wstring_view text, bool rightToLeft);
+// Greedy word wrap on shaped widths; a newline always breaks.
+std::vector<WideString> WrapShapedText(HDC dc, std::wstring_view text, int width, bool rightToLeft);
+// The bidirectional embedding level of each code unit of a paragraph of that base direction.
+void BidiLevels(std::wstring_view paragraph, bool rightToLeft, std::vector<std::uint8_t>& levels);
