@@ -484,8 +484,96 @@ class Checker:
         self.check_tests(taught[-1], taught_in)
         self.check_waves()
         self.check_course(lessons[:count], taught)
+        check_page_support(self)
         self.check_assistant()
         return self.errors
+
+
+# ------------------------------------------------------------ what the page renderer shows
+
+PAGE_SUPPORT_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "platform", "web", "PageSupport.txt")
+PAGE_COMMENT = re.compile(r"<!--.*?(-->|$)", re.S)
+PAGE_SCRIPT = re.compile(r"(<script\b[^>]*>).*?(</script|$)", re.S | re.I)
+PAGE_TAG = re.compile(r"<([a-zA-Z][a-zA-Z0-9]*)")
+PAGE_STYLE_BLOCK = re.compile(r"<style\b[^>]*>(.*?)(?:</style|$)", re.S | re.I)
+PAGE_STYLE_ATTRIBUTE = re.compile(r"""\bstyle\s*=\s*(?:"([^"]*)"|'([^']*)')""", re.I)
+CSS_PROPERTY = re.compile(r"(?:^|[{;])\s*([-a-zA-Z]+)\s*:")
+
+
+def read_page_support(path=PAGE_SUPPORT_FILE):
+    """The tags and style properties the page renderer supports: the table its tests read too."""
+    sections = {"tags": set(), "properties": set()}
+    current = None
+    with open(path, encoding="ascii") as f:
+        for line in f:
+            line = line.strip()
+            if not line or line.startswith("#"):
+                continue
+            if line.startswith("[") and line.endswith("]"):
+                current = sections.get(line[1:-1])
+            elif current is not None:
+                current.add(line)
+    return sections["tags"], sections["properties"]
+
+
+def css_properties(css):
+    """The property names of a style sheet's rule bodies (or of one style attribute)."""
+    css = re.sub(r"/\*.*?\*/", "", css, flags=re.S)
+    bodies = re.findall(r"\{([^{}]*)\}", css) if "{" in css else [css]
+    return [m.group(1).lower() for body in bodies for m in CSS_PROPERTY.finditer(";" + body)]
+
+
+def page_uses(text):
+    """(tag, offset) and (property, offset) of what a page's markup uses, outside comments and scripts."""
+    text = PAGE_COMMENT.sub(lambda m: " " * len(m.group(0)), text)
+    text = PAGE_SCRIPT.sub(lambda m: m.group(1) + " " * (len(m.group(0)) - len(m.group(1))), text)
+    tags = [(m.group(1).lower(), m.start()) for m in PAGE_TAG.finditer(text)]
+    properties = [(p, m.start()) for m in PAGE_STYLE_BLOCK.finditer(text) for p in css_properties(m.group(1))]
+    properties += [(p, m.start()) for m in PAGE_STYLE_ATTRIBUTE.finditer(text)
+                   for p in css_properties(m.group(1) or m.group(2) or "")]
+    return tags, properties
+
+
+def check_page_support(checker):
+    """Every shipped lesson page, help page and style sheet, and assistant page uses only what the
+    page renderer shows, so that none is shown wrong where no browser engine exists."""
+    tags, properties = read_page_support()
+
+    def check(path, text, first_line=1):
+        used_tags, used_properties = page_uses(text)
+        seen = set()
+        for name, at, known, kind in ([(t, a, tags, "tag") for t, a in used_tags] +
+                                      [(p, a, properties, "style property") for p, a in used_properties]):
+            if name in known or (kind, name) in seen:
+                continue
+            seen.add((kind, name))
+            checker.fail(path, first_line + text.count("\n", 0, at),
+                         f"{kind} '{name}' is not shown by the page renderer (platform/web/PageSupport.txt)")
+
+    less = os.path.join(checker.data, "ALess")
+    if os.path.isdir(less):
+        for name in sorted(os.listdir(less)):
+            if re.fullmatch(r"ALess\d+\.txt", name):
+                path = os.path.join(less, name)
+                for line, body in checker.page_bodies(path):
+                    check(path, body, line)
+    for folder in (os.path.join(checker.data, "help", "en"), os.path.join(checker.data, "help", "ar"),
+                   os.path.join(checker.data, "Agent", "Html")):
+        if not os.path.isdir(folder):
+            continue
+        for name in sorted(os.listdir(folder)):
+            path = os.path.join(folder, name)
+            lower = name.lower()
+            if lower.endswith((".htm", ".html")):
+                check(path, read_bytes(path).decode("cp1256", errors="replace"))
+            elif lower.endswith(".css"):
+                text = read_bytes(path).decode("cp1256", errors="replace")
+                for prop in css_properties(text):
+                    if prop not in properties:
+                        at = text.lower().find(prop)
+                        checker.fail(path, 1 + text.count("\n", 0, max(at, 0)),
+                                     f"style property '{prop}' is not shown by the page renderer "
+                                     "(platform/web/PageSupport.txt)")
 
 
 # How pages name keys: «ط» (') in the text, or a key table's cell pair; and the keystrokes of a

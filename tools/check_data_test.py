@@ -95,6 +95,17 @@ class BrokenCopy(unittest.TestCase):
                 self.assertTrue(all(e.startswith(rel + ":") for e in errors), errors)
                 self.assertTrue(any(expected in e for e in errors), errors)
 
+    def test_pages_use_only_what_the_page_renderer_shows(self):
+        edit(self.path("ALess/ALess3.txt"), lambda raw: raw.replace(b"<center>", b"<marquee>", 1))
+        edit(self.path("help/en/options.htm"), lambda raw: raw.replace(b"<p>", b"<p style=\"position:absolute\">", 1))
+        edit(self.path("help/ar/help.css"), lambda raw: raw + b".x { float: left; }\r\n")
+        edit(self.path("help/en/index.htm"), lambda raw: raw.replace(b"<body>", b"<body><!-- <blink> --><script>a<b</script>", 1))
+        errors = sorted(self.errors())
+        self.assertEqual(len(errors), 3, errors)
+        self.assertTrue(errors[0].startswith("ALess/ALess3.txt:2: tag 'marquee'"), errors)
+        self.assertTrue(errors[1].startswith("help/ar/help.css:") and "'float'" in errors[1], errors)
+        self.assertTrue(errors[2].startswith("help/en/options.htm:") and "'position'" in errors[2], errors)
+
     def test_wrong_instructions(self):
         """A page that names a key wrongly, or teaches marks in another order than the practices
         hold, has the learner judged wrong for obeying it."""
@@ -118,8 +129,8 @@ class BrokenCopy(unittest.TestCase):
             ("ALess/ALess20.txt", lambda raw: raw.replace(cp("ـّ + ـَ"), cp("ـَ + ـّ"))
              .replace(cp(f"«{shadda}»"), cp(f"«{vowel_first}»")),
              "ALess/Qless20_1.txt:", "types the shadda before the fatha; ALess/ALess20.txt:6 teaches the fatha first"),
-            ("ALess/Qless30_3.txt", swap_first_shadda,
-             "ALess/Qless30_3.txt:", "before the shadda; ALess/ALess20.txt:6 teaches the shadda first"),
+            ("ALess/Qless20_3.txt", swap_first_shadda,
+             "ALess/Qless20_3.txt:", "before the shadda; ALess/ALess20.txt:6 teaches the shadda first"),
         ]
         for rel, change, where, expected in cases:
             with self.subTest(file=rel, expected=expected):

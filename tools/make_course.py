@@ -223,9 +223,12 @@ def text_practices(n, rng):
     paragraphs = content.PARAGRAPHS.strip().splitlines()
     mixed = [figures.typed_order(m) for m in content.MIXED.strip().splitlines()]
     if n == 27:
-        q1 = wrap(common[:36])
-        q2 = wrap(common[36:])
-        q3 = wrap(rng.sample(common, 40))
+        half = len(common) // 2
+        phrases = content.COMMON_PHRASES.strip().splitlines()
+        claim_sentences(n, phrases)
+        q1 = wrap(fill(common[:half], rng, PRACTICE_CHARS))
+        q2 = wrap(fill(common[half:], rng, PRACTICE_CHARS))
+        q3 = wrap_sentences(fill(phrases, rng, PRACTICE_CHARS))
         return q1, q2, q3
     texts = {28: full, 29: paragraphs, 30: mixed}[n]
     claim_sentences(n, texts)

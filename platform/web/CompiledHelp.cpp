@@ -6,9 +6,9 @@
 
 namespace web {
 
-namespace {
-
-// The storage interface of itss.dll, as its documentation gives it; no SDK header declares it.
+// The storage interface of itss.dll, as its documentation gives it; no SDK header declares it. It
+// has external linkage: in an unnamed namespace the optimiser may take it for an interface that
+// nothing implements and drop the calls through it.
 const CLSID ClsidITStorage = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 const IID IidITStorage = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 
@@ -28,6 +28,8 @@ struct IITStorage : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE DefaultControlData(void** data) = 0;
     virtual HRESULT STDMETHODCALLTYPE Compact(const WCHAR* name, int level) = 0;
 };
+
+namespace {
 
 IStorage* Root(void* storage) { return static_cast<IStorage*>(storage); }
 

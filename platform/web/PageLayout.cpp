@@ -306,7 +306,18 @@ void TEngine::EmitBoxDecorations(const TLayoutBox& box, const TPageRect& r, std:
 void TEngine::CollectInto(TLayoutBox& box, TRun& out, std::optional<std::uint32_t> background, bool& lastSpace,
                           bool measuring, int width) {
     const TComputedStyle& s = box.Style;
-    auto addPiece = [&](TPiece p) { out.Pieces.push_back(p); };
+    // one character of the run's text, as a piece of its own
+    auto addPiece = [&](TPiece::TKind kind, wchar_t c) {
+        TPiece p;
+        p.Kind = kind;
+        p.Start = out.Text.size();
+        p.Length = 1;
+        p.Box = &box;
+        p.Background = background;
+        out.Text.push_back(c);
+        out.Pieces.push_back(p);
+        return &out.Pieces.back();
+    };
     switch (box.Kind) {
     case TBoxKind::Text: {
         const bool pre = s.WhiteSpace == TWhiteSpace::Pre;
@@ -315,13 +326,7 @@ void TEngine::CollectInto(TLayoutBox& box, TRun& out, std::optional<std::uint32_
             wchar_t c = t[i];
             if (pre && (c == L'\n' || c == L'\r')) {
                 if (c == L'\r' && i + 1 < t.size() && t[i + 1] == L'\n') ++i;
-                TPiece p;
-                p.Kind = TPiece::Break;
-                p.Start = out.Text.size();
-                p.Length = 1;
-                p.Box = &box;
-                out.Text.push_back(L'\n');
-                addPiece(p);
+                addPiece(TPiece::Break, L'\n');
                 lastSpace = false;
                 continue;
             }
@@ -347,37 +352,20 @@ void TEngine::CollectInto(TLayoutBox& box, TRun& out, std::optional<std::uint32_
                     continue;
                 }
             }
-            TPiece p;
-            p.Kind = kind;
-            p.Start = out.Text.size();
-            p.Length = 1;
-            p.Box = &box;
-            p.Background = background;
-            p.BreakBefore = false;
-            out.Text.push_back(c);
-            addPiece(p);
+            addPiece(kind, c);
         }
         break;
     }
     case TBoxKind::Break: {
-        TPiece p;
-        p.Kind = TPiece::Break;
-        p.Start = out.Text.size();
-        p.Length = 1;
-        p.Box = &box;
-        out.Text.push_back(L'\n');
-        addPiece(p);
+        addPiece(TPiece::Break, L'\n');
         lastSpace = true;
         out.Visible = true;
         break;
     }
     case TBoxKind::Image:
     case TBoxKind::InlineBlock: {
-        TPiece p;
-        p.Kind = TPiece::Object;
-        p.Start = out.Text.size();
-        p.Length = 1;
-        p.Box = &box;
+        TPiece& p = *addPiece(TPiece::Object, ObjectChar);
+        p.Background.reset();
         TEdges m = Margins(s, width);
         if (box.Kind == TBoxKind::Image) {
             TEdges b = Borders(s);
@@ -403,8 +391,6 @@ void TEngine::CollectInto(TLayoutBox& box, TRun& out, std::optional<std::uint32_
             }
         }
         p.Width = p.ObjectWidth;
-        out.Text.push_back(ObjectChar);
-        addPiece(p);
         lastSpace = false;
         out.Visible = true;
         break;

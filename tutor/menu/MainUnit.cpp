@@ -3,7 +3,7 @@
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Application.h"
-#include "platform/win/HtmlHelp.h"
+#include "platform/web/HelpWindow.h"
 #include "platform/win/Sound.h"
 #include "platform/win/WindowsVersion.h"
 #include "tutor/games/GameUnit.h"
@@ -265,7 +265,7 @@ void TMainFrm::OptionsButtonClick(TObject*) { ShowScreen(OptionForm); }
 
 void TMainFrm::HelpButtonClick(TObject*) {
     String path = AppDir + "\\Help\\Help" + InterfaceLanguage + ".chm";
-    if (FileExists(path)) ShowHtmlHelp(GetDesktopWindow(), path);
+    if (FileExists(path)) web::ShowCompiledHelp(path, InterfaceLanguage == "A");
 }
 
 void TMainFrm::NewUserBtnClick(TObject*) { Close(); }

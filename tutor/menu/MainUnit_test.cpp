@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/web/HelpWindow.h"
+#include "platform/web/OleWebBrowser.h"
 #include "platform/win/HtmlHelp.h"
 #include "tutor/menu/MovieCommand.h"
 #include "tutor/testing/TutorFixture.h"
@@ -111,12 +113,18 @@ TEST_F(TutorFixture, HelpOpensTheViewerOnTheHelpFileOfTheInterfaceLanguageWhenIt
     InterfaceLanguage = "E";   // no HelpE.chm: nothing happens
     Command(L"Help");
     EXPECT_FALSE(FindWindowW(L"HH Parent", nullptr));
+    EXPECT_FALSE(web::THelpWindow::Current());
     InterfaceLanguage = "A";
     Command(L"Help");
-    HWND viewer = FindWindowW(L"HH Parent", nullptr);
+    // the system's viewer with an HTML engine, our help window without one
+    HWND viewer = web::HtmlEngineAvailable() ? FindWindowW(L"HH Parent", nullptr)
+                  : web::THelpWindow::Current()   ? web::THelpWindow::Current()->Handle()
+                                                  : nullptr;
     EXPECT_TRUE(viewer && IsWindowVisible(viewer));
     EXPECT_TRUE(IsWindowEnabled(MainFrm->Handle()));   // the menu stays usable
     CloseAllHtmlHelp();
+    web::THelpWindow::CloseCurrent();
+    EXPECT_FALSE(web::THelpWindow::Current());
     EXPECT_TRUE(Errors.empty());
 }
 

@@ -1,0 +1,105 @@
+#include "platform/web/HelpWindow.h"
+#include <gtest/gtest.h>
+#include "platform/testing/TestSupport.h"
+#include "platform/web/CompiledHelp.h"
+#include "platform/web/PageBrowser.h"
+#include "platform/web/PageResources.h"
+
+using namespace web;
+
+namespace {
+
+WideString HelpFile(const char* name) { return ToWide(testing_support::SourcePath(String("..\\data\\chm\\") + name)); }
+
+void Pump(TPageBrowser* page) {
+    MSG msg;
+    for (int i = 0; i < 1000 && page->Busy(); ++i)
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+}
+
+RECT WindowRect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+}  // namespace
+
+TEST(CompiledHelpTest, FilesAreReadThroughTheSystemsStorage) {
+    auto help = TCompiledHelp::Open(HelpFile("HelpE.chm"));
+    ASSERT_TRUE(help);
+    auto page = help->Read(L"index.htm");
+    ASSERT_TRUE(page);
+    EXPECT_NE(page->find("Welcome to Tapwise"), std::string::npos);
+    EXPECT_TRUE(help->Read(L"/help.css"));
+    EXPECT_FALSE(help->Read(L"/no such page.htm"));
+    EXPECT_FALSE(TCompiledHelp::Open(HelpFile("missing.chm")));
+    testing_support::TempFolder folder;
+    folder.Write("plain.chm", "this is no compiled help");
+    EXPECT_FALSE(TCompiledHelp::Open(ToWide(folder.File("plain.chm"))));
+
+    // a page's references resolve inside the help file
+    const WideString index = CompiledHelpUrl(HelpFile("HelpE.chm"), L"/index.htm");
+    EXPECT_EQ(ResolveUrl(index, L"options.htm"), CompiledHelpUrl(HelpFile("HelpE.chm"), L"/options.htm"));
+    EXPECT_TRUE(ReadUrl(ResolveUrl(index, L"help.css")));
+}
+
+TEST(HelpWindowTest, ContentsIndexAndPagesInTheInterfaceLanguage) {
+    ASSERT_TRUE(THelpWindow::Show(HelpFile("HelpE.chm"), false));
+    THelpWindow* window = THelpWindow::Current();
+    ASSERT_TRUE(window);
+    Pump(window->Page());
+    ASSERT_FALSE(window->Topics().empty());
+    EXPECT_EQ(window->Topics().front().Name, L"Welcome to Tapwise");
+    EXPECT_EQ(window->Topics().front().Local, L"index.htm");
+    EXPECT_TRUE(std::any_of(window->Topics().begin(), window->Topics().end(), [](const THelpTopic& t) { return t.Level == 1; }));
+    EXPECT_EQ(TreeView_GetCount(window->Contents()), window->Topics().size());
+    EXPECT_EQ(SendMessageW(window->IndexList(), LB_GETCOUNT, 0, 0), LRESULT(window->Index().size()));
+    EXPECT_GT(window->Index().size(), 10u);
+    // the first topic is shown, with its style sheet
+    EXPECT_EQ(window->Page()->Document()->Title(), L"Welcome to Tapwise");
+    EXPECT_GT(window->Page()->PageDocument()->Layout().Height(), 100);
+    // English: the contents on the left of the page
+    EXPECT_LT(WindowRect(window->Contents()).left, WindowRect(window->Page()->Handle()).left);
+
+    // a topic of the contents and an entry of the index show their pages
+    auto options = std::find_if(window->Topics().begin(), window->Topics().end(), [](const THelpTopic& t) { return t.Local == L"options.htm"; });
+    ASSERT_NE(options, window->Topics().end());
+    window->ShowTopic(std::size_t(options - window->Topics().begin()));
+    Pump(window->Page());
+    EXPECT_EQ(window->Page()->Document()->Title(), L"Options");
+    window->ShowIndexEntry(0);
+    Pump(window->Page());
+    EXPECT_EQ(UrlFileName(window->Page()->Url()), window->Index()[0].Local);
+
+    // Arabic: the same window takes the other file, its contents on the right
+    ASSERT_TRUE(THelpWindow::Show(HelpFile("HelpA.chm"), true));
+    EXPECT_EQ(THelpWindow::Current(), window);
+    Pump(window->Page());
+    EXPECT_GT(WindowRect(window->Contents()).left, WindowRect(window->Page()->Handle()).left);
+    EXPECT_NE(window->Topics().front().Name, L"Welcome to Tapwise");
+    EXPECT_TRUE(window->Page()->PageDocument()->Layout().Items().size() > 10);
+
+    THelpWindow::CloseCurrent();
+    EXPECT_FALSE(THelpWindow::Current());
+    EXPECT_FALSE(THelpWindow::Show(HelpFile("missing.chm"), false));
+    EXPECT_FALSE(THelpWindow::Current());
+}
+
+TEST(HelpWindowTest, TopicsOfAContentsFileKeepTheirOrderAndDepth) {
+    auto topics = ReadHelpTopics("<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"A\"><param name=\"Local\" "
+                                 "value=\"a.htm\"></OBJECT><UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" "
+                                 "value=\"B\"></OBJECT></UL><LI><OBJECT><param name=\"Name\" value=\"C\"><param name=\"Local\" "
+                                 "value=\"c.htm\"></OBJECT></UL>");
+    ASSERT_EQ(topics.size(), 3u);
+    EXPECT_EQ(topics[0].Name, L"A");
+    EXPECT_EQ(topics[0].Level, 0);
+    EXPECT_EQ(topics[1].Name, L"B");
+    EXPECT_EQ(topics[1].Level, 1);
+    EXPECT_EQ(topics[1].Local, L"");
+    EXPECT_EQ(topics[2].Local, L"c.htm");
+    EXPECT_TRUE(ReadHelpTopics("not a contents file").empty());
+}
