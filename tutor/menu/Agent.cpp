@@ -92,6 +92,13 @@ void TAgentForm::FormCreate(TObject*) {
 // Shown once, kept beyond the left edge of the screen for the rest of the run.
 void TAgentForm::FormActivate(TObject*) { SetLeft(-1000); }
 
+// The screen that shows the form keeps the activation: taking it would make that screen
+// activate (and enter the user) a second time when it takes it back.
+void TAgentForm::ShowOffScreen() {
+    SetLeft(-1000);
+    ShowInactive();
+}
+
 void TAgentForm::CloseBtnClick(TObject*) { Close(); }
 
 void TAgentForm::ConnectView() {

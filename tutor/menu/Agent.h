@@ -39,6 +39,8 @@ public:
     // malformed page is skipped, and no page plays while the assistant is switched off. The page
     // goes into the view once the screen that asked has been painted (PageTimer).
     void PlayAgentPage(const String& page, int width, int height, int left, int top);
+    // Shown beyond the left edge of the screen, the active form staying active.
+    void ShowOffScreen();
     // Ends the page: the view is blanked and the character goes at once.
     void ClearPage();
     // The same with the screen's own width, height, left and top.
