@@ -11,10 +11,7 @@ struct CoolComboBoxTest : CoolFixture {
 
     void SetUp() override {
         CoolFixture::SetUp();
-        Box = new TCoolComboBox(Form);
-        Box->SetParent(Form);
-        Box->SetBounds(10, 10, 145, 21);
-        Subject = Box;
+        Box = Place<TCoolComboBox>(10, 10, 145, 21);
     }
     void TearDown() override {
         if (Box && Box->HandleAllocated() && Box->DroppedDown()) Box->SetDroppedDown(false);

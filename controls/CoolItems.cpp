@@ -390,20 +390,6 @@ void TCoolItems::TopIndexAnswered(int top, HWND window, const TRect* area) {
     FLastTopIndex = top;
 }
 
-void TCoolItems::EraseBackground(TMessage& m, const std::function<void(TMessage&)>& inherited) {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    TCoolOptions options = Options();
-    if (options & ocPaintTransparently) {
-        PaintParentBackground(SkinControl(), dc);
-        m.Result = 1;
-    } else if ((options & ocPaintWallpaper) && FItems->Count() > 0 &&
-               PaintWallpaper(dc, wkBackground, SkinControl()->ClientRect(), options & ocTileWallpaper, SRCCOPY)) {
-        m.Result = 1;
-    } else {
-        inherited(m);
-    }
-}
-
 bool TCoolItems::ItemsMessage(TMessage& m, const std::function<void(TMessage&)>& inherited) {
     if (m.Msg == FMessages.Add || m.Msg == FMessages.Insert) {
         inherited(m);
@@ -417,7 +403,9 @@ bool TCoolItems::ItemsMessage(TMessage& m, const std::function<void(TMessage&)>&
     }
     switch (m.Msg) {
     case WM_ERASEBKGND:
-        EraseBackground(m, inherited);
+        // an empty list shows its wallpaper when it paints, not here
+        if (PaintOwnBackground(reinterpret_cast<HDC>(m.WParam), FItems->Count() > 0)) m.Result = 1;
+        else inherited(m);
         return true;
     case CM_PARENTFONTCHANGED:
         inherited(m);

@@ -47,11 +47,7 @@ void TCoolListBox::WMPaint(TMessage& m) {
     bool background = PaintsBackground();
     if (background) Perform(LB_GETTOPINDEX);
     TCustomListBox::WndProc(m);
-    if (background && Items()->Count() == 0) {
-        TWindowDCBorrow dc(Handle());
-        if (Options() & ocPaintTransparently) PaintParentBackground(this, dc.Get());
-        else PaintWallpaper(dc.Get(), wkBackground, ClientRect(), Options() & ocTileWallpaper, SRCCOPY);
-    }
+    if (background && Items()->Count() == 0) PaintOwnBackground(TWindowDCBorrow(Handle()).Get());
     FlatBorderAfterPaint();
 }
 

@@ -125,6 +125,15 @@ bool TCoolSkin::PaintWallpaperClipped(HDC dc, TWallpaperKind kind, const TRect& 
     return true;
 }
 
+bool TCoolSkin::PaintOwnBackground(HDC dc, bool wallpaperAllowed) const {
+    if (FOptions & ocPaintTransparently) {
+        PaintParentBackground(FControl, dc);
+        return true;
+    }
+    return wallpaperAllowed && (FOptions & ocPaintWallpaper) &&
+           PaintWallpaper(dc, wkBackground, FControl->ClientRect(), FOptions & ocTileWallpaper, SRCCOPY);
+}
+
 String TCoolSkin::CaptionText() const { return FControl->Text(); }
 
 void TCoolSkin::CaptionParams(TCreateParams& p) const {

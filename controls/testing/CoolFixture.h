@@ -12,6 +12,16 @@
 struct CoolFixture : ShownFormFixture {
     TWinControl* Subject = nullptr;
 
+    // A new control of type T on the form, made the subject.
+    template <class T>
+    T* Place(int left, int top, int width, int height) {
+        auto* control = new T(Form);
+        control->SetParent(Form);
+        control->SetBounds(left, top, width, height);
+        Subject = control;
+        return control;
+    }
+
     static void Solid(TBitmap* b, TColor color, int width = 8, int height = 8) {
         b->SetPixelFormat(pf24bit);
         b->SetSize(width, height);
