@@ -448,7 +448,7 @@ def check_page_support(checker):
 
 # How pages name keys: «ط» (') in the text, or a key table's cell pair; and the keystrokes of a
 # word, «مُعَلِّمٌ»: م + ـُ + ...
-KEY_MENTION = re.compile(r"«([^»]+)» \(((?:Shift\+)?[^)\s]+)\)")
+KEY_MENTION = re.compile("«([^»]+)» \\(((?:Shift\\+)?[^)\\s\u200e]+)\u200e?\\)")
 KEY_CELLS = re.compile(r"<td class=n>([^<]+)</td><td class=k>([^<]+)</td>")
 SHIFT_KEY = re.compile(r"Shift\+\S")
 TYPING_EXAMPLE = re.compile(r"«([^»]+)»: ((?:[^\s<+]+ \+ )+[^\s<+]+)")

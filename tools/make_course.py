@@ -268,9 +268,13 @@ def row_table(row, new, taught, shifted):
     return f"<table dir=ltr><tr>{''.join(cells)}</tr></table>"
 
 
+LRM = "\u200e"
+
+
 def key_mention(char):
-    """A key as every page names it: the character and the keys that type it, «ط» (')."""
-    return f"«{shown(char)}» ({keyboard.key_spec(char)})"
+    """A key as every page names it: the character and the keys that type it, «ط» ('). The
+    left-to-right mark keeps "Shift+`" in its order inside an Arabic sentence."""
+    return f"«{shown(char)}» ({keyboard.key_spec(char)}{LRM})"
 
 
 def with_keys(text):
