@@ -1,11 +1,18 @@
 #include "TestSupport.h"
+#include <algorithm>
 #include "platform/rtl/Os.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace testing_support {
 
-String SourcePath(const String& relative) { return IncludeTrailingPathDelimiter(GetCurrentDir()) + relative; }
+String SourcePath(const String& relative) {
+    String path = IncludeTrailingPathDelimiter(GetCurrentDir()) + relative;
+#ifndef _WIN32
+    std::replace(path.begin(), path.end(), '\\', '/');   // the native build: for the standard streams
+#endif
+    return path;
+}
 
 namespace {
 constexpr unsigned Directory = 0x10;   // the finder's attribute bit of a folder
