@@ -13,6 +13,7 @@ PACKAGES=(
     imagemagick sox espeak-ng fp-utils python3 hunspell hunspell-ar
     fonts-dejavu-core fonts-dejavu-extra fonts-kacst fonts-hosny-amiri fonts-liberation
     dpkg-dev
+    gcc libc6-dev libx11-dev libxtst-dev libxdamage-dev libxfixes-dev
 )
 
 missing=()
