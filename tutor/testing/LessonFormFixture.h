@@ -52,10 +52,10 @@ struct LessonFormTest : TutorFixture {
         rtl::SetTickSource({});
     }
 
-    // Starts the tutor in the interface language, then trains: body runs in the open lesson form,
-    // which the movie's Return leaves afterwards.
-    void Train(const String& language, std::function<void()> body) {
-        if (Started) {   // each run of the program from its start
+    // Starts the tutor, each time from its start, in the interface language, the lesson form's
+    // page view on the in-memory browser and every message recorded.
+    void StartIn(const String& language) {
+        if (Started) {
             App->Free();
             NewApplication();
         }
@@ -65,6 +65,11 @@ struct LessonFormTest : TutorFixture {
         ClassForm->WebView->SetBrowser(&Browser);
         Browser.Complete(Doc);
         RecordMessages();
+    }
+    // Starts the tutor in the interface language, then trains: body runs in the open lesson form,
+    // which the movie's Return leaves afterwards.
+    void Train(const String& language, std::function<void()> body) {
+        StartIn(language);
         bool ran = false;
         WhenShown[ClassForm] = [this, body, &ran] {
             ran = true;

@@ -46,16 +46,7 @@ struct TypingTestTest : LessonFormTest {
     // Starts the tutor in the interface language and opens a test, the speed test from the main
     // menu: body runs in the open test, which Return leaves afterwards unless the body left it.
     void Open(TTest which, const String& language, std::function<void()> body) {
-        if (Started) {
-            App->Free();
-            NewApplication();
-        }
-        Started = true;
-        Start();
-        InterfaceLanguage = language;
-        ClassForm->WebView->SetBrowser(&Browser);
-        Browser.Complete(Doc);
-        RecordMessages();
+        StartIn(language);
         Test = which == TTest::Speed ? static_cast<TTypingTestForm*>(SpeedForm) : LevelForm;
         bool ran = false;
         WhenShown[Test] = [this, body, &ran] {

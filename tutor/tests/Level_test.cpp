@@ -72,11 +72,7 @@ TEST_F(PlacementTest, ThePlacementPlacesByTheAccuracyOfTheKeysTyped) {
 // the user list holds it after Return.
 TEST_F(PlacementTest, APlacementFromTheBeginnerFormOpensTheLessonFormOnThePlacedLesson) {
     for (const char* file : {"Data\\AStudents.txt", "Data\\AResults.ini"}) DeleteFileW(ToWide(Dir.File(file)).c_str());
-    Start();   // a first run: a new user, and the beginner form's flag is set
-    InterfaceLanguage = "E";
-    ClassForm->WebView->SetBrowser(&Browser);
-    Browser.Complete(Doc);
-    RecordMessages();
+    StartIn("E");   // a first run: a new user, and the beginner form's flag is set
     Test = LevelForm;
     WhenShown[BeginnerForm] = [] { BeginnerForm->ShockwaveFlash->OnFSCommand(BeginnerForm->ShockwaveFlash, L"EnterExam", L""); };
     WhenShown[LevelForm] = [this] {

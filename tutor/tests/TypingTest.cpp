@@ -31,6 +31,11 @@ constexpr int CounterTop = 436, CounterWidth = 121, CounterHeight = 34, CounterS
 constexpr int GaugeTop = 484, GaugeHeight = 24;
 int RoomLeft() { return InterfaceLanguage != "A" ? 250 : 20; }
 
+// How an item of the owner-drawn lists is laid out (DrawText flags).
+constexpr UINT RtlReading = DT_RTLREADING;
+constexpr UINT RightToLeftItem = DT_RIGHT | DT_RTLREADING;
+constexpr UINT LeftToRightItem = DT_LEFT;
+
 TPanel* NewPanel(TForm* form, const char* name) {
     auto* panel = new TPanel(form);
     panel->SetName(name);
@@ -189,7 +194,7 @@ void TTypingTestForm::PlaceInMovieRooms() {
     const int left = RoomLeft();
     const bool arabic = InterfaceLanguage == "A";
     struct Slot { TWinControl* control; int width; };
-    const Slot row[] = {{FileNameEdit, 190}, {FilesList, 200}, {ComboBox2, 116}};
+    const Slot row[] = {{FileNameEdit, 170}, {FilesList, 200}, {ComboBox2, 136}};
     int x = arabic ? left + RoomWidth : left;
     for (const Slot& slot : row) {
         if (arabic) x -= slot.width;
@@ -201,6 +206,15 @@ void TTypingTestForm::PlaceInMovieRooms() {
     if (arabic) std::reverse(std::begin(counters), std::end(counters));
     for (int i = 0; i < 4; ++i) counters[i]->SetBounds(left + i * CounterStep, CounterTop, CounterWidth, CounterHeight);
     GaugePanel->SetBounds(left, GaugeTop, RoomWidth, GaugeHeight);
+}
+
+// The speed with its unit, three words in Arabic, is set smaller where the counter is too narrow.
+void TTypingTestForm::ShowSpeed(const String& text) {
+    constexpr int Height = -18, SmallestHeight = -10, Margin = 8;
+    const int fitting = FittingFontHeight(WPMLabel->Font(), text, CounterWidth - Margin, InterfaceLanguage == "A",
+                                          Height, SmallestHeight);
+    WPMLabel->Font()->SetHeight(fitting != 0 ? fitting : SmallestHeight);
+    WPMLabel->SetCaption(text);
 }
 
 void TTypingTestForm::FormCreate(TObject*) {
@@ -315,7 +329,8 @@ void TTypingTestForm::StartbuttonClick(TObject*) {
     Timer1->SetEnabled(false);
     FClock.Reset();
     FClockTicks = 0;
-    for (TPanel* counter : {WPMLabel, CCLabel, WCLabel, TimeLabel}) counter->SetCaption("");
+    for (TPanel* counter : {CCLabel, WCLabel, TimeLabel}) counter->SetCaption("");
+    ShowSpeed("");
     FSurface->SetEnabled(true);
     if (FileExists(FTextPath)) {
         PrepareTypingText(FSurface, FTextPath, AppDir + "\\Temp.Text", WindowsKind);
@@ -339,7 +354,7 @@ void TTypingTestForm::RichView2KeyTruePress(TObject* sender, char&, bool checkch
     CCLabel->SetCaption(IntToStr(surface->CCount + (checkchar ? 1 : 0)));
     WCLabel->SetCaption(IntToStr(surface->WCount + (checkchar ? 0 : 1)));
     const int words = (surface->CCount + surface->WCount) / 5;
-    if (words > 0 && FClockTicks > 0) WPMLabel->SetCaption(SpeedText(words * 60 / FClockTicks));
+    if (words > 0 && FClockTicks > 0) ShowSpeed(SpeedText(words * 60 / FClockTicks));
     MainFrm->PlaySoundEffect(checkchar ? "Typing" : "WrongChar");
 }
 
@@ -427,24 +442,23 @@ void TTypingTestForm::SelectFileBtnClick(TObject*) {
 
 void TTypingTestForm::ComboBox2Click(TObject*) { FocusSurface(); }
 
+// The text names are in the typing language; the durations in the interface language, so that
+// an English "1 minute" is not read right to left as "minute 1".
 void TTypingTestForm::FilesListDrawItem(TWinControl*, int index, const TRect& rect, TOwnerDrawState state) {
-    DrawListItem(FilesList, index, rect, state, true);
+    DrawListItem(FilesList, index, rect, state, TypingLanguage == "A" ? RightToLeftItem : LeftToRightItem | RtlReading);
 }
 
 void TTypingTestForm::ComboBox2DrawItem(TWinControl*, int index, const TRect& rect, TOwnerDrawState state) {
-    DrawListItem(ComboBox2, index, rect, state, false);
+    DrawListItem(ComboBox2, index, rect, state, InterfaceLanguage == "A" ? RightToLeftItem : LeftToRightItem);
 }
 
-void TTypingTestForm::DrawListItem(TComboBox* list, int index, const TRect& rect, TOwnerDrawState state,
-                                   bool rightToLeftReading) {
+void TTypingTestForm::DrawListItem(TComboBox* list, int index, const TRect& rect, TOwnerDrawState state, unsigned layout) {
     TCanvas* canvas = list->Canvas();
     canvas->Brush()->SetColor(state & odSelected ? SelectedListColor : ListColor);
     canvas->FillRect(rect);
     if (index < 0 || index >= list->Items()->Count()) return;
     canvas->Font()->SetColor(clWhite);
-    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    if (TypingLanguage == "A") flags |= DT_RIGHT | DT_RTLREADING;
-    else flags |= DT_LEFT | (rightToLeftReading ? DT_RTLREADING : 0);
+    const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | layout;
     RECT r{rect.Left + 4, rect.Top, rect.Right - 4, rect.Bottom};
     DrawControlText(canvas->Handle(), canvas->Font(), list->Items()->Strings(index), r, flags);
 }
@@ -499,7 +513,7 @@ void TTypingTestForm::FinishTest() {
     const int typed = correct + FSurface->WCount;
     ClassForm->ShowTypingMeasures(correct, typed, 0);
     StoreTestResults(FSurface);
-    WPMLabel->SetCaption(SpeedText(r.LastWpm));
+    ShowSpeed(SpeedText(r.LastWpm));
     ShowResult(correct, typed);
 }
 

@@ -117,8 +117,9 @@ private:
     // The test-text list into FileListBox; an unreadable list leaves it empty and answers why.
     String ReadTextList();
     void ReadDurations();
-    void DrawListItem(TComboBox* list, int index, const TRect& rect, TOwnerDrawState state, bool rightToLeftReading);
+    void DrawListItem(TComboBox* list, int index, const TRect& rect, TOwnerDrawState state, unsigned layout);
     void SetFileName(const String& name);
+    void ShowSpeed(const String& text);
     void ShowPauseState();
     void FocusSurface();
 
