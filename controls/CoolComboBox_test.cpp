@@ -4,17 +4,12 @@
 
 namespace {
 
-TColor At(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
-
 struct CoolComboBoxTest : CoolFixture {
     TCoolComboBox* Box = nullptr;
 
     void SetUp() override {
         CoolFixture::SetUp();
-        Box = new TCoolComboBox(Form);
-        Box->SetParent(Form);
-        Box->SetBounds(10, 10, 145, 21);
-        Subject = Box;
+        Box = Place<TCoolComboBox>(10, 10, 145, 21);
     }
     void TearDown() override {
         if (Box && Box->HandleAllocated() && Box->DroppedDown()) Box->SetDroppedDown(false);

@@ -18,15 +18,6 @@ String ColorName(const String& text) {
     return "cl" + text;
 }
 
-UINT EdgeFlags(TBevelCut inner, TBevelCut outer) {
-    UINT flags = 0;
-    if (inner == bvLowered) flags |= BDR_SUNKENINNER;
-    if (inner == bvRaised) flags |= BDR_RAISEDINNER;
-    if (outer == bvLowered) flags |= BDR_SUNKENOUTER;
-    if (outer == bvRaised) flags |= BDR_RAISEDOUTER;
-    return flags;
-}
-
 }  // namespace
 
 bool ItemColor(const String& text, TColor& color) {
@@ -390,20 +381,6 @@ void TCoolItems::TopIndexAnswered(int top, HWND window, const TRect* area) {
     FLastTopIndex = top;
 }
 
-void TCoolItems::EraseBackground(TMessage& m, const std::function<void(TMessage&)>& inherited) {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    TCoolOptions options = Options();
-    if (options & ocPaintTransparently) {
-        PaintParentBackground(SkinControl(), dc);
-        m.Result = 1;
-    } else if ((options & ocPaintWallpaper) && FItems->Count() > 0 &&
-               PaintWallpaper(dc, wkBackground, SkinControl()->ClientRect(), options & ocTileWallpaper, SRCCOPY)) {
-        m.Result = 1;
-    } else {
-        inherited(m);
-    }
-}
-
 bool TCoolItems::ItemsMessage(TMessage& m, const std::function<void(TMessage&)>& inherited) {
     if (m.Msg == FMessages.Add || m.Msg == FMessages.Insert) {
         inherited(m);
@@ -417,7 +394,9 @@ bool TCoolItems::ItemsMessage(TMessage& m, const std::function<void(TMessage&)>&
     }
     switch (m.Msg) {
     case WM_ERASEBKGND:
-        EraseBackground(m, inherited);
+        // an empty list shows its wallpaper when it paints, not here
+        if (PaintOwnBackground(reinterpret_cast<HDC>(m.WParam), FItems->Count() > 0)) m.Result = 1;
+        else inherited(m);
         return true;
     case CM_PARENTFONTCHANGED:
         inherited(m);
@@ -559,7 +538,7 @@ void TCoolItems::PaintItem(int index, const TRect& rect, TOwnerDrawState state, 
         RECT bevel = rect;
         if (FBevelStyle == bsBevelOnlyImage) bevel.right = x - 4;
         if (FBevelStyle == bsBevelOnlyText) bevel.left = x - 4;
-        DrawEdge(dc, &bevel, EdgeFlags(FBevelInner, FBevelOuter), BF_RECT);
+        DrawEdge(dc, &bevel, BevelEdgeFlags(FBevelInner, FBevelOuter), BF_RECT);
     }
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);

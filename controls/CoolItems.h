@@ -137,7 +137,6 @@ private:
     void ItemsRemoved();
     void SelectionChanged();
     void ParentFontChanged(TMessage& message);
-    void EraseBackground(TMessage& message, const std::function<void(TMessage&)>& inherited);
     void PaintItem(int index, const TRect& rect, TOwnerDrawState state, const TRect& anchor);
     bool Fill(const std::vector<String>& names, bool letMessagesThrough);
     bool FillFolderList();

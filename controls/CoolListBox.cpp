@@ -47,11 +47,7 @@ void TCoolListBox::WMPaint(TMessage& m) {
     bool background = PaintsBackground();
     if (background) Perform(LB_GETTOPINDEX);
     TCustomListBox::WndProc(m);
-    if (background && Items()->Count() == 0) {
-        TWindowDCBorrow dc(Handle());
-        if (Options() & ocPaintTransparently) PaintParentBackground(this, dc.Get());
-        else PaintWallpaper(dc.Get(), wkBackground, ClientRect(), Options() & ocTileWallpaper, SRCCOPY);
-    }
+    if (background && Items()->Count() == 0) PaintOwnBackground(TWindowDCBorrow(Handle()).Get());
     FlatBorderAfterPaint();
 }
 
@@ -65,10 +61,6 @@ void TCoolListBox::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT: WMPaint(m); return;
     case LB_GETTOPINDEX: LBGetTopIndex(m); return;
-    case WM_SETTEXT:
-        inherited(m);
-        FrameChanged();   // the caption shows the text
-        return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         // an empty list shows its focus on the place of the first item

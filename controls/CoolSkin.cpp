@@ -125,6 +125,15 @@ bool TCoolSkin::PaintWallpaperClipped(HDC dc, TWallpaperKind kind, const TRect& 
     return true;
 }
 
+bool TCoolSkin::PaintOwnBackground(HDC dc, bool wallpaperAllowed) const {
+    if (FOptions & ocPaintTransparently) {
+        PaintParentBackground(FControl, dc);
+        return true;
+    }
+    return wallpaperAllowed && (FOptions & ocPaintWallpaper) &&
+           PaintWallpaper(dc, wkBackground, FControl->ClientRect(), FOptions & ocTileWallpaper, SRCCOPY);
+}
+
 String TCoolSkin::CaptionText() const { return FControl->Text(); }
 
 void TCoolSkin::CaptionParams(TCreateParams& p) const {
@@ -199,6 +208,11 @@ bool TCoolSkin::SkinMessage(TMessage& m, const std::function<void(TMessage&)>& i
         if (!FCaptionBar) return false;
         inherited(m);
         if (m.Result == HTCAPTION && (FOptions & ocNoDragUsingCaption)) m.Result = HTNOWHERE;
+        return true;
+    case WM_SETTEXT:
+        if (!FCaptionBar) return false;
+        inherited(m);
+        FrameChanged();   // the caption may show the text
         return true;
     case WM_NCLBUTTONDBLCLK:
         if (!FCaptionBar) return false;

@@ -77,6 +77,10 @@ public:
     bool PaintWallpaper(HDC dc, TWallpaperKind kind, const TRect& rect, bool tile, DWORD rop) const;
     bool PaintWallpaperClipped(HDC dc, TWallpaperKind kind, const TRect& full, const TRect& clip, bool tile,
                                DWORD rop) const;
+    // Paints into dc what the control shows behind its content over the client area: the
+    // parent's background when see-through, else the wallpaper when one is painted and allowed;
+    // false when neither applies (the control then erases as usual).
+    bool PaintOwnBackground(HDC dc, bool wallpaperAllowed = true) const;
     // Makes the system measure and paint the window frame again.
     void FrameChanged();
     TFlatBorderKind FlatBorderKind() const { return FBorderKind; }
@@ -89,12 +93,15 @@ protected:
     // window is made again and the control told its colours changed.
     virtual void OptionsChanged();
     virtual String CaptionText() const;      // the window's text
+    // The caption bar is painted here rather than by the system: by default only when its
+    // colours or wallpaper differ from the system's.
+    virtual bool ShowsOwnCaption() const;
     // The control's Notification passes component removals here.
     void SkinNotification(TComponent* component, TOperation operation);
     // WS_CAPTION and WS_EX_TOOLWINDOW from the options.
     void CaptionParams(TCreateParams& params) const;
     // The messages every skinned control handles alike, with inherited as the control's own
-    // handling: the caption bar in the frame with its hit test and double-click, the flat
+    // handling: the caption bar in the frame with its hit test, double-click and text, the flat
     // border on focus and on mouse enter and leave (with the mouse events), and the repaint
     // after a move or a parent colour change while transparent. False for other messages.
     bool SkinMessage(TMessage& message, const std::function<void(TMessage&)>& inherited);
@@ -110,7 +117,6 @@ private:
     void OwnChanged(TWallpaperKind kind);
     void RepaintClient();
     void PaintCaptionBar(TMessage& message, const std::function<void(TMessage&)>& inherited);
-    bool ShowsOwnCaption() const;
 
     TWinControl* FControl;
     TCoolOptions FOptions;

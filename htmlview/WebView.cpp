@@ -296,6 +296,11 @@ void TWebView::BindDocumentParts() {
 
 // Display settings
 
+void TWebView::CreateWnd() {
+    TWebBrowser::CreateWnd();
+    ApplyDisplaySettings();
+}
+
 void TWebView::ApplyDisplaySettings() {
     RebindDocument();
     if (FTextOrient == TTextOrient::RTL) ApplyRightToLeft();

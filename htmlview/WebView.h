@@ -184,6 +184,10 @@ public:
     static void SaveBufferToFile(const String& fileName, const std::string& bytes);
     void DeleteTempFiles();
 
+protected:
+    // The display settings made before there was a browser reach it when it is made.
+    void CreateWnd() override;
+
 private:
     void LoadHTMLViaTempFile(const String& text);
     void LoadHTMLViaStream(const String& text);

@@ -5,6 +5,7 @@
 
 Prints one line per fault, "<file>:<line>: <what>", and exits with 1 when there is any."""
 import argparse
+import configparser
 import html
 import os
 import re
@@ -28,7 +29,15 @@ SURFACE_LINES = 120         # line pairs the typing surface can hold
 EFFECTS = ["Tick", "Typing", "WrongChar", "WellDone", "NewUserA", "NewUserE"]
 MINUTES = 8
 MIN_TEST_TEXTS = 8
-SMALL_WAVE_FOLDERS = ("effects", "ASnd")   # our own sounds: mono 16-bit, 22 kHz or less
+SMALL_WAVE_FOLDERS = ("effects", "ASnd", "Agent")   # our own sounds: mono 16-bit, 22 kHz or less
+AGENT_PAGES = ["zarek welcom.htm", "zarek entr class.htm", "Class.htm", "Lessons.htm", "Beginner.htm",
+               "EntrncTst.htm", "SpeedScrn.htm", "Results.htm", "OptnSc.htm", "Games.htm"]
+AGENT_LANGUAGES = "AE"            # a block of character lines for each interface language
+CHARACTER_SETTINGS = os.path.join("Agent", "Character", "Zarek.ini")
+SOUND_FOLDER = os.path.join("Agent", "wave caracter")
+# What the view's page rewriting changes outside tags (code page 1256 0x80, 0x8A, 0x98, 0x9A,
+# 0xA0), and what it takes for a tag or a relative path: a line holding one would not say what it shows.
+REWRITTEN_IN_PAGES = ["\u20ac", "\u0679", "\u06a9", "\u0691", "\u00a0", "<", "./"]
 
 
 def read_bytes(path):
@@ -203,6 +212,126 @@ class Checker:
                     if problem:
                         self.fail(path, 0, problem)
 
+    # ------------------------------------------------------------ assistant character
+
+    def check_assistant(self):
+        animations = self.check_character()
+        named = set()
+        for page in AGENT_PAGES:
+            named |= self.check_agent_page(os.path.join(self.data, "Agent", "Html", page), animations)
+        folder = os.path.join(self.data, SOUND_FOLDER)
+        if os.path.isdir(folder):
+            for f in sorted(os.listdir(folder)):
+                if f not in named:
+                    self.fail(os.path.join(folder, f), 0, "no page says this sound")
+
+    def check_character(self):
+        """The character's animations by upper-case name, after checking its picture."""
+        path = os.path.join(self.data, CHARACTER_SETTINGS)
+        if not os.path.isfile(path):
+            self.fail(path, 0, "file is missing")
+            return None
+        ini = configparser.ConfigParser(interpolation=None)
+        ini.optionxform = str.upper
+        try:
+            ini.read_string(read_bytes(path).decode("cp1256"))
+            width, height = int(ini["Character"]["WIDTH"]), int(ini["Character"]["HEIGHT"])
+            picture = ini["Character"]["PICTURE"]
+            items = dict(ini["Animations"])
+        except (configparser.Error, KeyError, ValueError) as e:
+            self.fail(path, 0, f"needs [Character] Picture, Width, Height and [Animations]: {e}")
+            return None
+        frames = self.character_frames(os.path.join(os.path.dirname(path), picture), width, height)
+        animations = {}
+        for name, value in items.items():
+            try:
+                cells = [item.split(":") for item in value.split(",")]
+                sequence = [int(c[0]) for c in cells if len(c) <= 2 and all(int(x) >= 0 for x in c)]
+                if len(sequence) != len(cells) or (frames and max(sequence) >= frames):
+                    raise ValueError(value)
+            except ValueError:
+                self.fail(path, 0, f"animation {name}: '{value}' is not a list of frames 0 to {frames - 1}")
+                continue
+            animations[name] = sequence
+        for needed in ("IDLE", "SPEAK"):
+            if needed not in animations:
+                self.fail(path, 0, f"needs the animation {needed.title()}")
+        return animations
+
+    def character_frames(self, path, width, height):
+        """How many frames the picture holds, or 0 after reporting why none."""
+        if not os.path.isfile(path):
+            self.fail(path, 0, "file is missing")
+            return 0
+        raw = read_bytes(path)
+        if len(raw) < 30 or raw[:2] != b"BM":
+            self.fail(path, 0, "not a BMP picture")
+            return 0
+        full_width, full_height = struct.unpack("<ii", raw[18:26])
+        bits = struct.unpack("<H", raw[28:30])[0]
+        if bits != 32:
+            self.fail(path, 0, f"{bits} bits a pixel; the character needs 32, with alpha")
+        if width <= 0 or height <= 0 or full_width < width or abs(full_height) < height:
+            self.fail(path, 0, f"a {full_width} x {abs(full_height)} picture holds no {width} x {height} frame")
+            return 0
+        return full_width // width
+
+    def check_agent_page(self, path, animations):
+        """Checks one page; returns the sounds it names."""
+        lines = self.read_lines(path)
+        if lines is None:
+            return set()
+        text = "\r\n".join(lines) + "\r\n"
+
+        def line_of(offset):
+            return text.count("\r\n", 0, offset) + 1
+
+        blocks = list(re.finditer(r"<script\b([^>]*)>(.*?)</script\s*>", text, re.IGNORECASE | re.DOTALL))
+        character_lines = set()
+        sounds = set()
+        for language in AGENT_LANGUAGES:
+            found = [b for b in blocks if re.search(rf'\bid\s*=\s*"?Character{language}\b', b.group(1))]
+            if not found:
+                self.fail(path, 1, f"no script element with the id Character{language}")
+                continue
+            block = found[0]
+            if not re.search(r'\btype\s*=\s*"text/x-character"', block.group(1)):
+                self.fail(path, line_of(block.start()), 'character lines need type="text/x-character", '
+                                                         "so that no engine runs them")
+            first = line_of(block.start(2))
+            for i, line in enumerate(block.group(2).split("\r\n")):
+                line = line.strip(" \t")
+                if not line:
+                    continue
+                number = first + i
+                character_lines.add(number)
+                try:
+                    call, args = parse_character_line(line)
+                except ValueError as e:
+                    self.fail(path, number, f"{e}: {line}")
+                    continue
+                for bad in REWRITTEN_IN_PAGES:
+                    if any(bad in str(a) for a in args):
+                        self.fail(path, number, f"holds {bad!r}, which the page view rewrites")
+                if call == "Play" and animations is not None and args[0].upper() not in animations:
+                    self.fail(path, number, f"the character has no animation {args[0]}")
+                if call == "Speak" and len(args) > 1 and args[1]:
+                    sounds.add(args[1])
+                    if not os.path.isfile(os.path.join(self.data, SOUND_FOLDER, args[1])):
+                        self.fail(path, number, f"sound {SOUND_FOLDER}/{args[1]} is missing".replace(os.sep, "/"))
+        if blocks:
+            first_block = blocks[0]
+            if "\\" in first_block.group(0):
+                self.fail(path, line_of(first_block.start()),
+                          "the first script block holds a backslash, which the view turns into a slash")
+            if "text/x-character" in first_block.group(1):
+                self.fail(path, line_of(first_block.start()),
+                          "the first script block goes into the view's blank page: it cannot hold character lines")
+        for number, line in enumerate(lines, 1):
+            if ".MoveTo " in line and number not in character_lines:
+                self.fail(path, number, "'.MoveTo ' outside the character lines: the tutor would rewrite it")
+        return sounds
+
     # ------------------------------------------------------------ what the course teaches
 
     def check_course(self, lessons, taught):
@@ -356,6 +485,7 @@ class Checker:
         self.check_waves()
         self.check_course(lessons[:count], taught)
         check_page_support(self)
+        self.check_assistant()
         return self.errors
 
 
@@ -448,7 +578,7 @@ def check_page_support(checker):
 
 # How pages name keys: «ط» (') in the text, or a key table's cell pair; and the keystrokes of a
 # word, «مُعَلِّمٌ»: م + ـُ + ...
-KEY_MENTION = re.compile(r"«([^»]+)» \(((?:Shift\+)?[^)\s]+)\)")
+KEY_MENTION = re.compile("«([^»]+)» \\(((?:Shift\\+)?[^)\\s\u200e]+)\u200e?\\)")
 KEY_CELLS = re.compile(r"<td class=n>([^<]+)</td><td class=k>([^<]+)</td>")
 SHIFT_KEY = re.compile(r"Shift\+\S")
 TYPING_EXAMPLE = re.compile(r"«([^»]+)»: ((?:[^\s<+]+ \+ )+[^\s<+]+)")
@@ -471,6 +601,37 @@ def print_figures(rows):
         real = f"{r['real']:.0%}" if "real" in r else "-"
         new = f"{r['new']:.0%}" if "new" in r else "-"
         print(f"{r['lesson']:>6}  {r['chars']:>10}  {real:>23}  {new:>21}  {r['typeable']:>14.0%}")
+
+
+def parse_character_line(line):
+    """(call, arguments) of one character line, as the tutor's host reads it, or ValueError."""
+    m = re.match(r"[A-Za-z0-9_]+\.([A-Za-z0-9_]*)", line)
+    if not m:
+        raise ValueError("not a call of the form Name.Call")
+    call, rest = m.group(1), line[m.end():]
+    if rest and rest[0] not in " \t":
+        raise ValueError("the call's name must be followed by a blank")
+    rest = rest.strip(" \t")
+    if call in ("Show", "Hide"):
+        if rest:
+            raise ValueError("takes no arguments")
+        return call, []
+    if call == "MoveTo":
+        m = re.fullmatch(r"([+-]?[0-9]+)[ \t]*,[ \t]*([+-]?[0-9]+)", rest)
+        if not m or any(abs(int(v)) > 1000000 for v in m.groups()):
+            raise ValueError("needs two whole numbers, x and y, separated by a comma")
+        return call, [int(m.group(1)), int(m.group(2))]
+    if call == "Play":
+        m = re.fullmatch(r'"([^"]+)"', rest)
+        if not m:
+            raise ValueError("needs the animation's name in quotes")
+        return call, [m.group(1)]
+    if call == "Speak":
+        m = re.fullmatch(r'"([^"]*)"(?:[ \t]*,[ \t]*"([^"]*)")?', rest)
+        if not m:
+            raise ValueError("needs the words in quotes, and the sound file in quotes after a comma")
+        return call, [g for g in m.groups() if g is not None]
+    raise ValueError("unknown call")
 
 
 def wrapped_lines(lines, width=SURFACE_CHARS):

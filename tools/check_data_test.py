@@ -5,6 +5,7 @@ file and line. Also: the committed course is what the generator writes.
     python3 tools/check_data_test.py <data-folder>"""
 import filecmp
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -116,20 +117,20 @@ class BrokenCopy(unittest.TestCase):
             i = text.index(figures.SHADDA)
             return cp(text[:i] + text[i + 1] + figures.SHADDA + text[i + 2:])
         cases = [
-            ("ALess/ALess9.txt", lambda raw: raw.replace(cp("«أ» (Shift+H)"), cp("«أ» (Shift+T)"), 1),
+            ("ALess/ALess9.txt", lambda raw: raw.replace(cp("«أ» (Shift+H\u200e)"), cp("«أ» (Shift+T\u200e)"), 1),
              "ALess/ALess9.txt:", "says 'أ' is Shift+T; it is Shift+H"),
             ("ALess/ALess4.txt", lambda raw: raw.replace(cp("<td class=n>ط</td><td class=k>'</td>"),
                                                          cp("<td class=n>ط</td><td class=k>Shift+T</td>")),
              "ALess/ALess4.txt:2:", "says 'ط' is Shift+T; it is '"),
-            ("ALess/ALess17.txt", lambda raw: raw.replace(cp("«لإ» (Shift+T)"), cp("Shift+T")),
+            ("ALess/ALess17.txt", lambda raw: raw.replace(cp("«لإ» (Shift+T\u200e)"), cp("Shift+T")),
              "ALess/ALess17.txt:5:", "names Shift+T without the character it types"),
             ("ALess/ALess20.txt", lambda raw: raw.replace(cp("ـّ + ـَ"), cp("ـَ + ـّ")),
              "ALess/ALess20.txt:6:", f"the keystrokes shown do not type «{shadda}»"),
             ("ALess/ALess20.txt", lambda raw: raw.replace(cp("ـّ + ـَ"), cp("ـَ + ـّ"))
              .replace(cp(f"«{shadda}»"), cp(f"«{vowel_first}»")),
              "ALess/Qless20_1.txt:", "types the shadda before the fatha; ALess/ALess20.txt:6 teaches the fatha first"),
-            ("ALess/Qless30_3.txt", swap_first_shadda,
-             "ALess/Qless30_3.txt:", "before the shadda; ALess/ALess20.txt:6 teaches the shadda first"),
+            ("ALess/Qless20_3.txt", swap_first_shadda,
+             "ALess/Qless20_3.txt:", "before the shadda; ALess/ALess20.txt:6 teaches the shadda first"),
         ]
         for rel, change, where, expected in cases:
             with self.subTest(file=rel, expected=expected):
@@ -179,6 +180,47 @@ class BrokenCopy(unittest.TestCase):
         self.assertTrue(any(e.startswith("ALess/ALess1.txt:") and "ASnd/ت.wav is missing" in e for e in errors))
         self.assertIn("effects/WellDone.wav:0: sound effect is missing", errors)
 
+    def test_assistant_page_faults_name_page_and_line(self):
+        page = "Agent/Html/Class.htm"
+        raw = read_bytes(self.path(page))
+        lines = raw.split(b"\r\n")
+        first_move = next(i for i, line in enumerate(lines, 1) if line.startswith(b"Zarek.MoveTo "))
+        first_play = next(i for i, line in enumerate(lines, 1) if line.startswith(b"Zarek.Play "))
+        player = next(i for i, line in enumerate(lines, 1) if line.startswith(b"<script"))
+        cases = [
+            (lambda r: re.sub(rb"Zarek[.]MoveTo [^\r]*", b"Zarek.MoveTo 600", r, count=1),
+             f":{first_move}: needs two whole numbers"),
+            (lambda r: r.replace(b"Zarek.MoveTo ", b"Zarek.MoveTo", 1), f":{first_move}: the call's name must be"),
+            (lambda r: r.replace(b'Zarek.Play "Wave"', b'Zarek.Play "Dance"', 1),
+             f":{first_play}: the character has no animation Dance"),
+            (lambda r: r.replace(b"Zarek.Hide", b"Zarek.Vanish", 1), "unknown call"),
+            (lambda r: r.replace(b"Read the lesson", b"Read the <b>lesson", 1), "holds '<', which the page view rewrites"),
+            (lambda r: r.replace(b'type="text/x-character" id="CharacterE"', b'id="CharacterE"', 1),
+             'character lines need type="text/x-character"'),
+            (lambda r: r.replace(b'id="CharacterA"', b'id="Character"', 1), ":1: no script element with the id CharacterA"),
+            (lambda r: r.replace(b"String.fromCharCode(34)", b"'\\x22'", 1),
+             f":{player}: the first script block holds a backslash"),
+            (lambda r: r.replace(b"<body", b"<p>Zarek.MoveTo 1, 2</p>\r\n<body", 1), "'.MoveTo ' outside the character lines"),
+        ]
+        for change, expected in cases:
+            with self.subTest(expected=expected):
+                write_bytes(self.path(page), change(raw))
+                errors = self.errors()
+                write_bytes(self.path(page), raw)
+                self.assertTrue(any(e.startswith(page + ":") and expected in e for e in errors), errors)
+
+    def test_assistant_files_missing_or_unused_are_named(self):
+        os.remove(self.path("Agent/Html/Games.htm"))
+        os.remove(self.path("Agent/wave caracter/menu-A-2.wav"))
+        write_bytes(self.path("Agent/wave caracter/extra.wav"), read_bytes(self.path("Agent/wave caracter/menu-E-2.wav")))
+        edit(self.path("Agent/Character/Zarek.ini"), lambda raw: raw.replace(b"Speak=", b"Talk="))
+        errors = self.errors()
+        self.assertIn("Agent/Html/Games.htm:0: file is missing", errors)
+        self.assertTrue(any(e.startswith("Agent/Html/zarek entr class.htm:") and
+                            "sound Agent/wave caracter/menu-A-2.wav is missing" in e for e in errors), errors)
+        self.assertIn("Agent/wave caracter/extra.wav:0: no page says this sound", errors)
+        self.assertIn("Agent/Character/Zarek.ini:0: needs the animation Speak", errors)
+
     def test_command_line_exit_status(self):
         edit(self.path("ALess/Qless1_1.txt"), lambda raw: raw + cp("سمك\r\n"))
         run = subprocess.run([sys.executable, os.path.join(TOOLS, "check_data.py"), self.data],
@@ -191,6 +233,7 @@ class Generated(unittest.TestCase):
     def test_committed_texts_are_what_the_generator_writes(self):
         with tempfile.TemporaryDirectory(prefix="tapwise-course-") as out:
             subprocess.run([sys.executable, os.path.join(TOOLS, "make_course.py"), out], check=True)
+            subprocess.run([sys.executable, os.path.join(TOOLS, "make_assistant.py"), out, "--pages-only"], check=True)
             for root, _, files in os.walk(out):
                 for f in files:
                     made = os.path.join(root, f)

@@ -223,9 +223,12 @@ def text_practices(n, rng):
     paragraphs = content.PARAGRAPHS.strip().splitlines()
     mixed = [figures.typed_order(m) for m in content.MIXED.strip().splitlines()]
     if n == 27:
-        q1 = wrap(common[:36])
-        q2 = wrap(common[36:])
-        q3 = wrap(rng.sample(common, 40))
+        half = len(common) // 2
+        phrases = content.COMMON_PHRASES.strip().splitlines()
+        claim_sentences(n, phrases)
+        q1 = wrap(fill(common[:half], rng, PRACTICE_CHARS))
+        q2 = wrap(fill(common[half:], rng, PRACTICE_CHARS))
+        q3 = wrap_sentences(fill(phrases, rng, PRACTICE_CHARS))
         return q1, q2, q3
     texts = {28: full, 29: paragraphs, 30: mixed}[n]
     claim_sentences(n, texts)
@@ -265,9 +268,13 @@ def row_table(row, new, taught, shifted):
     return f"<table dir=ltr><tr>{''.join(cells)}</tr></table>"
 
 
+LRM = "\u200e"
+
+
 def key_mention(char):
-    """A key as every page names it: the character and the keys that type it, «ط» (')."""
-    return f"«{shown(char)}» ({keyboard.key_spec(char)})"
+    """A key as every page names it: the character and the keys that type it, «ط» ('). The
+    left-to-right mark keeps "Shift+`" in its order inside an Arabic sentence."""
+    return f"«{shown(char)}» ({keyboard.key_spec(char)}{LRM})"
 
 
 def with_keys(text):

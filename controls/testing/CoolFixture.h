@@ -12,6 +12,16 @@
 struct CoolFixture : ShownFormFixture {
     TWinControl* Subject = nullptr;
 
+    // A new control of type T on the form, made the subject.
+    template <class T>
+    T* Place(int left, int top, int width, int height) {
+        auto* control = new T(Form);
+        control->SetParent(Form);
+        control->SetBounds(left, top, width, height);
+        Subject = control;
+        return control;
+    }
+
     static void Solid(TBitmap* b, TColor color, int width = 8, int height = 8) {
         b->SetPixelFormat(pf24bit);
         b->SetSize(width, height);
@@ -29,6 +39,7 @@ struct CoolFixture : ShownFormFixture {
     static TColor PatternAt(int x, int y) { return static_cast<TColor>(RGB(x * 8, y * 8, 0)); }
 
     static TColor RGBOf(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
+    static TColor At(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
 
     // The client area (or the whole window with frame) as painted now.
     using Picture = std::unique_ptr<TBitmap>;

@@ -8,10 +8,7 @@ struct CoolListFixture : CoolFixture {
 
     void SetUp() override {
         CoolFixture::SetUp();
-        Box = new TCoolListBox(Form);
-        Box->SetParent(Form);
-        Box->SetBounds(10, 10, 160, 120);
-        Subject = Box;
+        Box = Place<TCoolListBox>(10, 10, 160, 120);
     }
 
     // Item index drawn into a bitmap of the client's size, in the state the system would give.

@@ -3,6 +3,7 @@
 // onto a device context with GDI, through the player's stage mapping.
 #include <windows.h>
 #include "MoviePlayer.h"
+#include "platform/graphics/GdiObject.h"
 
 // The window rectangle a text covers as drawn: its lines' shaped widths and the font's height,
 // through the mapping. Empty for an empty text.
@@ -10,10 +11,6 @@ RECT TextBounds(HDC dc, const StageMapping& m, const MovieText& text);
 
 class MovieRenderer {
 public:
-    MovieRenderer() = default;
-    ~MovieRenderer();
-    MovieRenderer(const MovieRenderer&) = delete;
-    MovieRenderer& operator=(const MovieRenderer&) = delete;
 
     // Paints the whole view rectangle (0, 0, player's view size).
     void Paint(HDC dc, const MoviePlayer& player);
@@ -23,7 +20,7 @@ private:
     void DrawBackground(HDC dc, const MoviePlayer& player, const StageMapping& m);
     void DrawItems(HDC dc, const MoviePlayer& player, const std::vector<MovieItem>& items, const StageMapping& m);
 
-    HBITMAP FPicture = nullptr;             // the background picture of the last movie, cached
+    TGdiObject<HBITMAP> FPicture;           // the background picture of the last movie, cached
     WideString FPicturePath;
     bool FPictureTried = false;
 };

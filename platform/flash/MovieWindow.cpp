@@ -1,4 +1,5 @@
 #include "MovieWindow.h"
+#include "platform/graphics/GdiObject.h"
 #include <windowsx.h>
 
 namespace {
@@ -54,14 +55,11 @@ void MovieWindow::Paint(HWND hwnd) {
     int w = FPlayer.ViewWidth(), h = FPlayer.ViewHeight();
     if (w > 0 && h > 0) {
         // drawn off screen first, so a frame change never flickers
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        PaintTo(mem);
-        BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
+        TMemoryDC mem(dc);
+        TGdiObject<HBITMAP> bmp(CreateCompatibleBitmap(dc, w, h));
+        TScopedSelect selected(mem.Get(), bmp.Get());
+        PaintTo(mem.Get());
+        BitBlt(dc, 0, 0, w, h, mem.Get(), 0, 0, SRCCOPY);
     }
     EndPaint(hwnd, &ps);
 }

@@ -39,6 +39,17 @@ private:
     H FHandle = nullptr;
 };
 
+// The header of a 32-bit DIB whose first row is the top one.
+inline BITMAPINFO TopDownBitmapInfo(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
 // A memory DC owned by its creator.
 class TMemoryDC {
 public:

@@ -157,8 +157,9 @@ void TForm::CMShowingChanged(TMessage&) {
         DoShow();
         ApplyPosition();
         int cmd = FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+        if (FShowInactive) cmd = FWindowState == wsMinimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE;
         ShowWindow(FHandle, cmd);
-        if (FWindowState != wsMinimized && IsWindowEnabled(FHandle)) {
+        if (!FShowInactive && FWindowState != wsMinimized && IsWindowEnabled(FHandle)) {
             SetActiveWindow(FHandle);
             // the system may keep another program in front; the form is still the application's active one
             if (Screen->FocusedForm() != this) SetFocusedControl(FActiveControl && FActiveControl->CanFocus() ? FActiveControl : this);
@@ -174,6 +175,12 @@ void TForm::Show() {
     if (FHandle && FShowing) {
         SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
+}
+
+void TForm::ShowInactive() {
+    struct TReset { bool& Flag; ~TReset() { Flag = false; } } reset{FShowInactive};
+    FShowInactive = true;
+    SetVisible(true);
 }
 
 void TForm::WMActivate(TWMActivate& m) {

@@ -143,6 +143,33 @@ TEST_F(AppFixture, ModalLoopFromTheHookAndOnActivateOfTheCallerEachTimeItCloses)
     EXPECT_THROW({ modal->Show(); modal->ShowModal(); }, EInvalidOperation);
 }
 
+TEST_F(AppFixture, AFormShownInactiveLeavesTheActiveFormActive) {
+    TForm* main = NewForm(50, 50);
+    TForm* aside = NewForm(80, 80);
+    main->OnActivate = [&](TObject*) { log.push_back("main activate"); };
+    main->OnDeactivate = [&](TObject*) { log.push_back("main deactivate"); };
+    aside->OnActivate = [&](TObject*) { log.push_back("aside activate"); };
+    aside->OnShow = [&](TObject*) { log.push_back("aside show"); };
+    // shown from the main form's activation, as a form kept aside for the whole run
+    main->OnActivate = [&](TObject*) {
+        log.push_back("main activate");
+        if (!aside->Visible()) aside->ShowInactive();
+    };
+    main->Show();
+    App->ProcessMessages();
+    EXPECT_EQ(log, (std::vector<std::string>{"main activate", "aside show"}));
+    EXPECT_TRUE(aside->Visible());
+    EXPECT_TRUE(IsWindowVisible(aside->Handle()));
+    EXPECT_EQ(Screen->ActiveForm(), main);
+    EXPECT_EQ(GetActiveWindow(), main->Handle());
+
+    log.clear();
+    aside->Show();   // an ordinary showing of the visible form takes the activation as ever
+    SetActiveWindow(aside->Handle());
+    App->ProcessMessages();
+    EXPECT_EQ(log, (std::vector<std::string>{"main deactivate", "aside activate"}));
+}
+
 TEST_F(AppFixture, ClosingTheMainFormEndsTheRun) {
     TForm* main = NewForm(50, 50);
     main->OnClose = [&](TObject*, TCloseAction&) { log.push_back("close"); };

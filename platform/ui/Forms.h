@@ -52,6 +52,9 @@ public:
     TCanvas* Canvas() const { return FCanvas.get(); }
 
     void Show();
+    // Shown without taking the activation (the system's SW_SHOWNOACTIVATE): the active form
+    // stays active and hears of nothing.
+    void ShowInactive();
     void Hide() { SetVisible(false); }
     int ShowModal();
     void Close();
@@ -101,6 +104,7 @@ private:
     TWindowState FWindowState = wsNormal;
     bool FKeyPreview = false;
     bool FModal = false;
+    bool FShowInactive = false;          // the showing under way leaves the activation alone
     bool FCreated = false;
     bool FDestroyCalled = false;
     TModalResult FModalResult = mrNone;

@@ -546,6 +546,27 @@ void TWinControl::WMEraseBkgnd(TWMEraseBkgnd& m) {
     m.Message.Result = 1;
 }
 
+void TWinControl::PaintTo(HDC dc, int x, int y) {
+    HWND h = Handle();
+    TScopedDCState state(dc);
+    RECT window, client;
+    GetWindowRect(h, &window);
+    GetClientRect(h, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(h, &origin);
+    OffsetViewportOrgEx(dc, x, y, nullptr);
+    IntersectClipRect(dc, 0, 0, window.right - window.left, window.bottom - window.top);
+    RECT frame{0, 0, window.right - window.left, window.bottom - window.top};
+    if (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
+    else if (GetWindowLongW(h, GWL_STYLE) & WS_BORDER) DrawEdge(dc, &frame, BDR_OUTER, BF_RECT | BF_MONO);
+    OffsetViewportOrgEx(dc, origin.x - window.left, origin.y - window.top, nullptr);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    for (TWinControl* child : FWinControls)
+        if (child->Visible() && child->HandleAllocated()) child->PaintTo(dc, child->Left(), child->Top());
+}
+
 void TWinControl::Broadcast(TMessage& message) {
     for (int i = 0; i < ControlCount(); ++i) {
         Controls(i)->WindowProc(message);

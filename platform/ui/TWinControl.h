@@ -48,6 +48,10 @@ public:
     bool Showing() const { return FShowing; }
 
     void PaintControls(HDC dc, TControl* first);
+    // The window as it shows, its frame, its client area (erased and painted by the control's
+    // own messages, with this DC) and its windowed children, drawn into dc with the window's
+    // top-left corner at (x, y).
+    void PaintTo(HDC dc, int x, int y);
     void Broadcast(TMessage& message);
     void NotifyControls(UINT msg);
     void RecreateWnd();

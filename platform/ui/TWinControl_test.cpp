@@ -437,3 +437,34 @@ TEST_F(FormFixture, TheLastSiblingLiesOnTopWhenEverItsWindowIsMade) {
     EXPECT_EQ(topAt(20), first->Handle());
     Form->Hide();
 }
+
+// A control painted into another DC: its own erase and paint at the point given, its windowed
+// children at their places, nothing outside it.
+TEST_F(FormFixture, PaintToDrawsTheControlAndItsChildrenAtThePointGiven) {
+    auto flat = [&](TWinControl* parent, TColor color, int left, int top, int size) {
+        auto* panel = new TPanel(Form);
+        panel->SetParent(parent);
+        panel->SetBevelOuter(bvNone);
+        panel->SetColor(color);
+        panel->SetBounds(left, top, size, size);
+        return panel;
+    };
+    TPanel* outer = flat(Form, clRed, 0, 0, 40);
+    flat(outer, clBlue, 10, 10, 10);
+    Form->Show();
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(60, 60);
+    b.Canvas()->Brush()->SetColor(clLime);
+    b.Canvas()->FillRect(Rect(0, 0, 60, 60));
+    b.Canvas()->Lock();
+    outer->PaintTo(b.Canvas()->Handle(), 5, 7);
+    b.Canvas()->Unlock();
+    EXPECT_EQ(b.Canvas()->Pixels(4, 20), clLime);
+    EXPECT_EQ(b.Canvas()->Pixels(5, 7), clRed);
+    EXPECT_EQ(b.Canvas()->Pixels(44, 46), clRed);
+    EXPECT_EQ(b.Canvas()->Pixels(45, 47), clLime);
+    EXPECT_EQ(b.Canvas()->Pixels(5 + 10, 7 + 10), clBlue);
+    EXPECT_EQ(b.Canvas()->Pixels(5 + 19, 7 + 19), clBlue);
+    EXPECT_EQ(b.Canvas()->Pixels(5 + 20, 7 + 20), clRed);
+}

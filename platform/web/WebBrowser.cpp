@@ -58,7 +58,11 @@ int TWebBrowser::ReadyState() {
     auto* c = Control();
     return c ? c->ReadyState() : web::ReadyStateUninitialized;
 }
+// A control that was never made has navigated nowhere and holds no document: asking does not
+// make it, for making it (the system's browser above all) costs more than anything else a
+// form creates.
 std::shared_ptr<web::THtmlDocument> TWebBrowser::Document() {
+    if (!FStandIn && !FOle && !FPage) return nullptr;
     auto* c = Control();
     return c ? c->Document() : nullptr;
 }

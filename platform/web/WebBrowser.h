@@ -2,8 +2,9 @@
 // TWebBrowser: the web-browser control as a component. Its window holds the system's control
 // (TOleWebBrowser) where the system has an HTML engine, and our own page renderer's browser
 // (TPageBrowser) where it has none; either is made with the window, destroyed with it and kept
-// to its client area, and the browser's calls make the window when there is none. Tests may put
-// a stand-in browser in place of the owned one (SetBrowser); no control is then made.
+// to its client area, and the browser's calls make the window when there is none, except the
+// question for the document, which a browser never made cannot have. Tests may put a stand-in
+// browser in place of the owned one (SetBrowser); no control is then made.
 // The event connections made on the owned control are revoked before it goes, so that it keeps
 // no pointer to a sink that may die before it; revoking one of them later answers success.
 #include <memory>

@@ -40,6 +40,8 @@ struct BrowserFixture : ::testing::Test {
 
 TEST_F(BrowserFixture, TheOwnedControlLivesInTheWindowAndFollowsItsSize) {
     EXPECT_FALSE(Browser->HandleAllocated());
+    EXPECT_FALSE(Browser->Document());   // never navigated: no document, and no window made for asking
+    EXPECT_FALSE(Browser->HandleAllocated());
     // the browser's calls make the window: the system's control with an HTML engine, ours without
     const bool engine = web::HtmlEngineAvailable();
     EXPECT_EQ(Browser->OleBrowser() != nullptr, engine);

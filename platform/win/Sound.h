@@ -14,3 +14,5 @@ void SetSoundFilePlayer(TSoundFilePlayer player);
 // Returns with the sound stopped, after every sound asked for before.
 void StopSound();
 void DefaultBeep();   // MessageBeep(0)
+// How long a PCM wave file plays, in milliseconds; 0 for a file that is missing or no such wave.
+int WaveFileLength(const String& path);

@@ -24,6 +24,15 @@ TEST(Sound, PlaysExistingFilesInTheBackgroundAndRefusesMissingOnes) {
     StopSound();
 }
 
+TEST(Sound, WaveFileLengthReadsTheHeaderAndGivesZeroForWhatIsNoWave) {
+    testing_support::TempFolder dir;
+    dir.Write("tenth.wav", WaveFile(800));
+    dir.Write("cut.wav", WaveFile(8000).substr(0, 30));
+    dir.Write("text.wav", "RIFF----WAVEnothing");
+    EXPECT_EQ(WaveFileLength(dir.File("tenth.wav")), 100);
+    for (const char* name : {"cut.wav", "text.wav", "missing.wav"}) EXPECT_EQ(WaveFileLength(dir.File(name)), 0) << name;
+}
+
 TEST(Sound, ATestPlayerHearsThePathsInPlaceOfTheSystem) {
     std::vector<String> heard;
     SetSoundFilePlayer([&](const String& path) { heard.push_back(path); return true; });

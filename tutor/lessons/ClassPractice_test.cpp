@@ -60,6 +60,9 @@ TEST_F(PracticeTest, AFinishedPracticeShowsItsMeasuresAndTheAdviceOfItsBand) {
         }
         EXPECT_EQ(ClassForm->Label1->Hint(), "Number of Correct Characters");
     });
+    // leaving puts the page view back for the next visit
+    EXPECT_FALSE(ClassForm->Panel2->Visible());
+    EXPECT_FALSE(ClassForm->LessonReady);
     // the practices are the lesson's own: the results screen's lists stay as they were
     EXPECT_EQ(RunResults.WpmHistory.Count() + RunResults.AwpmHistory.Count() + RunResults.SecondsHistory.Count(), 0);
     EXPECT_TRUE(Errors.empty());

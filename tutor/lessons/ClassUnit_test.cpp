@@ -22,6 +22,10 @@ TEST_F(LessonFormTest, TheFirstPageShowsOnActivationAndThePagesStopAtTheEnds) {
             EXPECT_TRUE(Shows("P1-A"));
             EXPECT_TRUE(Shows("RevealTrans(Duration=2, Transition=23)"));
             EXPECT_EQ(ClassForm->Label3->Caption(), english ? String("Lesson1") : "الدرس 1"_a);
+            EXPECT_EQ(ClassForm->LevelTestBtn->Caption(), english ? String("Typist Level") : "تحديد مستوى المستخدم"_a);
+            EXPECT_EQ(ClassForm->LevelTestBtn->Hint(), ClassForm->LevelTestBtn->Caption());
+            EXPECT_EQ(ClassForm->PrevButton->Hint(), english ? String("Previuos") : "السابق"_a);
+            EXPECT_EQ(ClassForm->StartButton->Hint(), english ? String("Next") : "التالي"_a);
             EXPECT_TRUE(ClassForm->Panel1->Visible());
             EXPECT_FALSE(ClassForm->Panel2->Visible());
             EXPECT_EQ(PageButtons(), NextOnly);

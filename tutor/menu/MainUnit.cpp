@@ -150,7 +150,7 @@ void TMainFrm::FormCreate(TObject*) {
 void TMainFrm::FormActivate(TObject*) {
     bool createResults = false;
     if (!AgentForm->Visible()) {
-        AgentForm->Show();
+        AgentForm->ShowOffScreen();
         AgentForm->ClearPage();
         String resultsFile = AppDir + "\\Data\\AResults.ini";
         if (!FileExists(resultsFile)) {

@@ -75,6 +75,16 @@ TEST_F(TutorFixture, AnExistingResultsFileIsNoFirstRun) {
     EXPECT_TRUE(Errors.empty());
 }
 
+TEST_F(TutorFixture, TheMenuActivatesOnceAtStartWhileTheAssistantFormGoesAside) {
+    WriteUserStore();
+    Start();
+    EXPECT_EQ(Sounds, std::vector<String>{Voice()});   // the user is entered once
+    EXPECT_TRUE(AgentForm->Visible());
+    EXPECT_EQ(AgentForm->Left(), -1000);
+    EXPECT_EQ(Screen->ActiveForm(), MainFrm);
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(TutorFixture, EveryMenuCommandOpensItsScreenWhichItsMovieCloses) {
     WriteUserStore();
     Start();

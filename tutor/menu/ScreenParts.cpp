@@ -34,3 +34,21 @@ TButton* NewHiddenButton(TForm* form, const char* name, TNotifyEvent onClick) {
     button->OnClick = std::move(onClick);
     return button;
 }
+
+TWebView* NewPageView(TForm* form, TWinControl* parent) {
+    auto* view = new TWebView(form);
+    view->SetName("WebView");
+    view->SetParent(parent);
+    view->SetAlign(alClient);
+    view->SetAddCopyMenu(false);
+    view->SetAddCopyScript(true);
+    view->SetSelectionLength(500);
+    view->SetTextOrient(TTextOrient::RTL);
+    view->SetMemBufferSize(65535);
+    view->SetSlashCharacter('/');
+    view->SetVScroll(true);
+    view->SetOnContextMenu(false);
+    view->SetWaterMark(false);
+    view->SetBackGroundColor(13540898);   // the page views' blue
+    return view;
+}

@@ -2,6 +2,7 @@
 // The parts every screen's layout is made of: the borderless form, its full-window movie, and
 // the hidden buttons under the movie that its commands click.
 #include "controls/SimpleGButton.h"
+#include "htmlview/WebView.h"
 #include "platform/flash/ShockwaveFlash.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Forms.h"
@@ -18,3 +19,5 @@ public:
 TCommandTarget* NewCommandTarget(TForm* form, const char* name, TNotifyEvent onClick);
 // An invisible push button; it clicks all the same.
 TButton* NewHiddenButton(TForm* form, const char* name, TNotifyEvent onClick);
+// The page view of the lesson and assistant forms, with the settings both store, filling parent.
+TWebView* NewPageView(TForm* form, TWinControl* parent);
