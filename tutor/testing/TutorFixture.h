@@ -50,6 +50,7 @@ struct TutorFixture : ::testing::Test {
         Dir.Write("fixed.ico", ReadBytes(testing_support::SourcePath("..\\platform\\graphics\\testdata\\icon.ico")));
         Dir.Write("Data\\ALessons.txt", "first\r\nsecond\r\n");
         Dir.Write("Data\\ALess\\ALess1.txt", "char,data,PicNo\r\nLesson1,<p>first page</p>,1\r\n");
+        Dir.Write("Data\\ASpeedText\\Text.txt", "t1\r\n");
         for (const char* page : {"zarek welcom.htm", "zarek entr class.htm", "Class.htm", "Beginner.htm"})
             Dir.Write(String("Data\\Agent\\Html\\") + page, "<html></html>");
         SetProgramFileName(Dir.File("tapwise.exe"));
