@@ -410,9 +410,12 @@ void TTypingTestForm::StopBtnClick(TObject*) {
     FState = TTestState::Idle;
 }
 
+// A minimised test is a paused one. The program goes as a whole, with the menu that owns the
+// test and its task-bar button, which brings both back; a test minimised on its own would have
+// no button to come back by.
 void TTypingTestForm::MinBtnClick(TObject*) {
     if (FState == TTestState::Running) PauseBtnClick(PauseBtn);
-    SetWindowState(wsMinimized);
+    Application->Minimize();
 }
 
 void TTypingTestForm::CancelButtonClick(TObject*) {

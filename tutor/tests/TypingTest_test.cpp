@@ -9,16 +9,17 @@ namespace {
 
 using TestFormTest = TypingTestTest;
 
-// Pause stops the clock, the gauge and the keys, and the paused time is not in the result; the
-// captions say what the button does next, on the hidden button and on the movie. Stop ends a
+// Pause (or Minimise) stops the clock, the gauge and the keys, and the paused time is not in the
+// result; the captions say what the button does next, on the hidden button and on the movie. Stop ends a
 // test without a trace in the results, and Start prepares the text again. Both tests, both
 // interface languages.
 TEST_F(TestFormTest, PauseStandsTheTestStillAndStopDiscardsIt) {
-    struct Case { TTest test; const char* language; String pause, continueText, start, stop, back, speed, result; };
+    struct Case { TTest test; const char* language; const wchar_t* pauseBy; String pause, continueText, start, stop, back, speed, result; };
     const Case cases[] = {
-        {TTest::Placement, "E", "Pause", "Continue", "Start", "Stop", "Return", "60 WPM",
+        {TTest::Placement, "E", L"Pause", "Pause", "Continue", "Start", "Stop", "Return", "60 WPM",
          " You Can Start from Level 18 or Above. | Accuracy   100% | WPM   20 | AWPM  20"},
-        {TTest::Speed, "A", "توقف مؤقت"_a, "متابعة"_a, "إبدأ"_a, "توقف"_a, "رجوع"_a, "60 كلمة فى الدقيقة"_a,
+        // minimised, the program goes and the test waits
+        {TTest::Speed, "A", L"Minimize", "توقف مؤقت"_a, "متابعة"_a, "إبدأ"_a, "توقف"_a, "رجوع"_a, "60 كلمة فى الدقيقة"_a,
          " تهانينا ...... لقد أنهيت التمرين بتفوق,  | الدقــــة   100% | كلمة في الدقيقة   20 | كلمة صحيحة في الدقيقة   20"_a},
     };
     for (const Case& c : cases) {
@@ -48,8 +49,11 @@ TEST_F(TestFormTest, PauseStandsTheTestStillAndStopDiscardsIt) {
             for (int i = 0; i < 10; ++i) Tick();
             TypeNext(1);
             EXPECT_EQ(Test->WPMLabel->Caption(), c.speed);
-            Send(L"Pause");
+            Send(c.pauseBy);
             EXPECT_EQ(Test->State(), TTestState::Paused);
+            const bool minimised = IsIconic(MainFrm->Handle());
+            EXPECT_EQ(minimised, WideString(c.pauseBy) == L"Minimize");
+            if (minimised) App->Restore();
             EXPECT_EQ(Test->PauseBtn->Caption(), c.continueText);
             EXPECT_EQ(Test->PauseBtn->Hint(), c.continueText);
             EXPECT_EQ(Test->ShockwaveFlash->Player().CurrentFrame(L"PauseButton"), 1);
