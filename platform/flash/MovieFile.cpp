@@ -10,11 +10,7 @@ const MovieFrame* MovieClip::Frame(int number) const {
 int MovieFile::ClipIndex(std::wstring_view target) const {
     // "/Pages" and "Pages" reach the same clip; a lone "/" stays a key's character
     while (target.size() > 1 && target.front() == L'/') target.remove_prefix(1);
-    auto byName = [&](std::wstring_view name) {
-        for (std::size_t i = 0; i < clips.size(); ++i)
-            if (clips[i].name == name) return static_cast<int>(i);
-        return -1;
-    };
+    auto byName = [&](std::wstring_view name) { return ClipNamed(name); };
     auto byAlias = [&](std::wstring_view name) {
         for (std::size_t i = 0; i < clips.size(); ++i)
             for (const WideString& a : clips[i].aliases)
@@ -33,6 +29,12 @@ int MovieFile::ClipIndex(std::wstring_view target) const {
     // that code is one digit and so a character of its own.
     if (i < 0 && target[0] >= 10 && target[0] < 256) i = byName(std::to_wstring(static_cast<int>(target[0])));
     return i;
+}
+
+int MovieFile::ClipNamed(std::wstring_view name) const {
+    for (std::size_t i = 0; i < clips.size(); ++i)
+        if (clips[i].name == name) return static_cast<int>(i);
+    return -1;
 }
 
 const MovieClip* MovieFile::FindClip(std::wstring_view target) const {

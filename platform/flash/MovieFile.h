@@ -99,6 +99,8 @@ struct MovieFile {
     // A clip by name or alias; a leading "/" of a target path is ignored. Null when absent.
     const MovieClip* FindClip(std::wstring_view target) const;
     int ClipIndex(std::wstring_view target) const;   // -1 when absent
+    // A clip by its name alone: "8" is the clip named 8 even where a digit key answers to "8".
+    int ClipNamed(std::wstring_view name) const;     // -1 when absent
 };
 
 struct MovieParseError {

@@ -60,8 +60,11 @@ void MoviePlayer::SetScaleMode(int value) {
     Changed();
 }
 
-bool MoviePlayer::GotoFrame(const WideString& target, int frame) {
-    int i = FFile.ClipIndex(target);
+bool MoviePlayer::GotoFrame(const WideString& target, int frame) { return GotoClipFrame(FFile.ClipIndex(target), frame); }
+
+bool MoviePlayer::GotoNamedFrame(const WideString& name, int frame) { return GotoClipFrame(FFile.ClipNamed(name), frame); }
+
+bool MoviePlayer::GotoClipFrame(int i, int frame) {
     if (i < 0 || !FFile.clips[static_cast<std::size_t>(i)].Frame(frame)) return false;
     if (FClipFrames[static_cast<std::size_t>(i)] == frame) return true;
     FClipFrames[static_cast<std::size_t>(i)] = frame;
@@ -76,6 +79,11 @@ bool MoviePlayer::GotoFrame(const WideString& target, int frame) {
 
 int MoviePlayer::CurrentFrame(const WideString& target) const {
     int i = FFile.ClipIndex(target);
+    return i < 0 ? -1 : FClipFrames[static_cast<std::size_t>(i)];
+}
+
+int MoviePlayer::NamedFrame(const WideString& name) const {
+    int i = FFile.ClipNamed(name);
     return i < 0 ? -1 : FClipFrames[static_cast<std::size_t>(i)];
 }
 

@@ -39,6 +39,10 @@ void TShockwaveFlash::TGotoFrame(const WideString& target, int frame) { FEngine.
 
 int TShockwaveFlash::TCurrentFrame(const WideString& target) const { return FEngine.Player().CurrentFrame(target); }
 
+void TShockwaveFlash::GotoNamedFrame(const WideString& name, int frame) { FEngine.Player().GotoNamedFrame(name, frame); }
+
+int TShockwaveFlash::NamedFrame(const WideString& name) const { return FEngine.Player().NamedFrame(name); }
+
 // An exception of a screen's command handler is reported and the movie goes on playing: the
 // player's own state (hover, press) must stay consistent, so it stops here.
 void TShockwaveFlash::Command(const WideString& command, const WideString& args) {
