@@ -12,6 +12,8 @@ function(tapwise_area)
             continue()
         elseif(rel MATCHES "(^|/)(testing|bench)/")
             continue()
+        elseif(rel MATCHES "_fuzz\\.cpp$")   # fuzz targets: the native build's
+            continue()
         elseif(rel MATCHES "_test\\.cpp$")
             list(APPEND test_sources ${f})
         else()
@@ -39,9 +41,9 @@ function(tapwise_area)
 endfunction()
 
 # One ctest entry per test file, so that `ctest -j` spreads an area's tests over processes; each
-# runs the file's tests through a filter read from their declarations. Under Wine the processes
-# share one display: each takes a desktop of its own (its own active window), and a file whose
-# tests move the pointer, which is one for the whole display, runs alone.
+# runs the file's tests through a filter read from their declarations. Under Wine each process
+# has an X display of its own (its own pointer and keyboard focus) and a desktop of its own (its
+# own active window), so that processes side by side never disturb one another.
 function(tapwise_file_test exe file)
     file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${file})
     string(REGEX REPLACE "_test\\.cpp$" "" name ${rel})
@@ -64,14 +66,13 @@ function(tapwise_file_test exe file)
     endif()
     list(JOIN filter ":" filter)
     # fixtures are found beside the sources
-    add_test(NAME ${name} COMMAND ${exe} --gtest_filter=${filter} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
     set(environment "TAPWISE_SOURCE=${CMAKE_SOURCE_DIR};TAPWISE_DIST=${DIST}")
     if(CMAKE_CROSSCOMPILING_EMULATOR)
+        add_test(NAME ${name} COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/wine/isolated.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+                 $<TARGET_FILE:${exe}> --gtest_filter=${filter} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
         list(APPEND environment "TAPWISE_OWN_DESKTOP=1")
+    else()
+        add_test(NAME ${name} COMMAND ${exe} --gtest_filter=${filter} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
     endif()
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}")
-    file(STRINGS ${file} pointer REGEX "SetCursorPos")
-    if(pointer)
-        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
-    endif()
 endfunction()

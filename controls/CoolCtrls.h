@@ -7,4 +7,5 @@
 #include "controls/CoolListBox.h"
 #include "controls/CoolMemo.h"
 #include "controls/CoolSkin.h"
+#include "controls/CoolStringGrid.h"
 #include "controls/CoolUtils.h"

@@ -18,15 +18,6 @@ String ColorName(const String& text) {
     return "cl" + text;
 }
 
-UINT EdgeFlags(TBevelCut inner, TBevelCut outer) {
-    UINT flags = 0;
-    if (inner == bvLowered) flags |= BDR_SUNKENINNER;
-    if (inner == bvRaised) flags |= BDR_RAISEDINNER;
-    if (outer == bvLowered) flags |= BDR_SUNKENOUTER;
-    if (outer == bvRaised) flags |= BDR_RAISEDOUTER;
-    return flags;
-}
-
 }  // namespace
 
 bool ItemColor(const String& text, TColor& color) {
@@ -547,7 +538,7 @@ void TCoolItems::PaintItem(int index, const TRect& rect, TOwnerDrawState state, 
         RECT bevel = rect;
         if (FBevelStyle == bsBevelOnlyImage) bevel.right = x - 4;
         if (FBevelStyle == bsBevelOnlyText) bevel.left = x - 4;
-        DrawEdge(dc, &bevel, EdgeFlags(FBevelInner, FBevelOuter), BF_RECT);
+        DrawEdge(dc, &bevel, BevelEdgeFlags(FBevelInner, FBevelOuter), BF_RECT);
     }
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);

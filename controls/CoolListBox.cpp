@@ -61,10 +61,6 @@ void TCoolListBox::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT: WMPaint(m); return;
     case LB_GETTOPINDEX: LBGetTopIndex(m); return;
-    case WM_SETTEXT:
-        inherited(m);
-        FrameChanged();   // the caption shows the text
-        return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         // an empty list shows its focus on the place of the first item

@@ -5,8 +5,6 @@
 
 namespace {
 
-TColor At(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
-
 // A 16 x 16 picture: a square of color on fuchsia, the colour drawn transparent.
 void Glyph(TBitmap* b, int frames, const TColor* colors) {
     CoolListFixture::Solid(b, clFuchsia, 16 * frames, 16);

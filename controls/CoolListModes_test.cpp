@@ -8,8 +8,6 @@
 
 namespace {
 
-TColor At(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
-
 std::vector<String> ItemsOf(TCoolListBox* box) {
     std::vector<String> items;
     for (int i = 0; i < box->Items()->Count(); ++i) items.push_back(box->Items()->Strings(i));

@@ -4,8 +4,6 @@
 
 namespace {
 
-TColor At(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
-
 struct CoolMemoTest : CoolFixture {
     TCoolMemo* Memo = nullptr;
 

@@ -209,6 +209,11 @@ bool TCoolSkin::SkinMessage(TMessage& m, const std::function<void(TMessage&)>& i
         inherited(m);
         if (m.Result == HTCAPTION && (FOptions & ocNoDragUsingCaption)) m.Result = HTNOWHERE;
         return true;
+    case WM_SETTEXT:
+        if (!FCaptionBar) return false;
+        inherited(m);
+        FrameChanged();   // the caption may show the text
+        return true;
     case WM_NCLBUTTONDBLCLK:
         if (!FCaptionBar) return false;
         if (m.WParam == HTCAPTION) m.Result = 0;   // no maximising a control by its caption

@@ -101,7 +101,7 @@ protected:
     // WS_CAPTION and WS_EX_TOOLWINDOW from the options.
     void CaptionParams(TCreateParams& params) const;
     // The messages every skinned control handles alike, with inherited as the control's own
-    // handling: the caption bar in the frame with its hit test and double-click, the flat
+    // handling: the caption bar in the frame with its hit test, double-click and text, the flat
     // border on focus and on mouse enter and leave (with the mouse events), and the repaint
     // after a move or a parent colour change while transparent. False for other messages.
     bool SkinMessage(TMessage& message, const std::function<void(TMessage&)>& inherited);

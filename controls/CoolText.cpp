@@ -2,6 +2,11 @@
 #include "platform/graphics/GdiObject.h"
 #include "platform/ui/Alignment.h"
 
+DWORD EditAlignStyle(TAlignment alignment, bool rightToLeftAlignment) {
+    UINT flag = AlignmentFlag(alignment, rightToLeftAlignment);
+    return flag == DT_CENTER ? ES_CENTER : flag == DT_RIGHT ? ES_RIGHT : ES_LEFT;
+}
+
 TCoolText::TCoolText(TWinControl* control, TCoolOptions options, bool captionBar, TFlatBorderKind border)
     : TCoolSkin(control, options, captionBar, border) {}
 
@@ -15,8 +20,7 @@ void TCoolText::SetTextAlign(TAlignment value) {
 // reading); any other TextAlign takes its place.
 void TCoolText::AlignParams(TCreateParams& p) const {
     if (FTextAlign == taLeftJustify) return;
-    UINT flag = AlignmentFlag(FTextAlign, SkinControl()->UseRightToLeftAlignment());
-    p.Style = (p.Style & ~(ES_CENTER | ES_RIGHT)) | (flag == DT_CENTER ? ES_CENTER : flag == DT_RIGHT ? ES_RIGHT : ES_LEFT);
+    p.Style = (p.Style & ~(ES_CENTER | ES_RIGHT)) | EditAlignStyle(FTextAlign, SkinControl()->UseRightToLeftAlignment());
 }
 
 // The whole window drawn off-screen by its own messages, the flat border over it, then its

@@ -6,6 +6,10 @@
 #include "controls/CoolSkin.h"
 #include "platform/ui/ControlEnums.h"
 
+// The edit style (ES_LEFT, ES_RIGHT, ES_CENTER) that aligns an edit's text, mirrored in
+// right-to-left reading as the system mirrors it.
+DWORD EditAlignStyle(TAlignment alignment, bool rightToLeftAlignment);
+
 class TCoolText : public TCoolSkin {
 public:
     TAlignment TextAlign() const { return FTextAlign; }

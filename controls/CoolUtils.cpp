@@ -41,6 +41,15 @@ bool InvalidateControlRect(HWND window, const TRect* rect, bool erase) {
     return InvalidateRect(window, rect ? &r : nullptr, erase) != 0;
 }
 
+UINT BevelEdgeFlags(TBevelCut inner, TBevelCut outer) {
+    UINT flags = 0;
+    if (inner == bvLowered) flags |= BDR_SUNKENINNER;
+    if (inner == bvRaised) flags |= BDR_RAISEDINNER;
+    if (outer == bvLowered) flags |= BDR_SUNKENOUTER;
+    if (outer == bvRaised) flags |= BDR_RAISEDOUTER;
+    return flags;
+}
+
 void PaintParentBackground(TControl* control, HDC dc) {
     if (!control || !control->Parent()) return;
     TWinControl* parent = control->Parent();

@@ -5,11 +5,15 @@
 // shadowed text, and the walk up a folder path. Nothing here keeps state.
 #include <windows.h>
 #include "platform/graphics/Bitmap.h"
+#include "platform/ui/Panel.h"
 #include "platform/ui/TControl.h"
 
 // Which part of an item its bevel frames.
 enum class TBevelStyleEx { bsBevelBoth, bsBevelOnlyImage, bsBevelOnlyText };
 using enum TBevelStyleEx;
+
+// DrawEdge's edge flags for a bevel: the inner part's and the outer part's.
+UINT BevelEdgeFlags(TBevelCut inner, TBevelCut outer);
 
 // Without tile, the part of the bitmap that lies under rect when the bitmap sits at the DC's
 // origin; with tile, the bitmap repeated from rect's corner. An empty bitmap draws nothing.

@@ -39,6 +39,7 @@ struct CoolFixture : ShownFormFixture {
     static TColor PatternAt(int x, int y) { return static_cast<TColor>(RGB(x * 8, y * 8, 0)); }
 
     static TColor RGBOf(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
+    static TColor At(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
 
     // The client area (or the whole window with frame) as painted now.
     using Picture = std::unique_ptr<TBitmap>;

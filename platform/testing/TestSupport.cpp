@@ -1,71 +1,78 @@
 #include "TestSupport.h"
-#include <windows.h>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include "platform/rtl/Os.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace testing_support {
 
-String SourcePath(const String& relative) { return IncludeTrailingPathDelimiter(GetCurrentDir()) + relative; }
+String SourcePath(const String& relative) {
+    String path = IncludeTrailingPathDelimiter(GetCurrentDir()) + relative;
+#ifndef _WIN32
+    std::replace(path.begin(), path.end(), '\\', '/');   // the native build: for the standard streams
+#endif
+    return path;
+}
 
 namespace {
-void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring n = fd.cFileName;
-            if (n == L"." || n == L"..") continue;
-            std::wstring full = dir + L"\\" + n;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-            else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryW(dir.c_str());
+constexpr unsigned Directory = 0x10;   // the finder's attribute bit of a folder
+
+// Calls visit(name, isFolder) for each entry of the folder but "." and "..".
+template <class Visit>
+void ForEachEntry(const String& folder, Visit visit) {
+    os::FindEntry entry;
+    os::FindHandle h = os::FindFirstEntry(folder + "\\*", entry);
+    if (h == os::InvalidFind) return;
+    do {
+        if (entry.Name != "." && entry.Name != "..") visit(entry.Name, (entry.Attributes & Directory) != 0);
+    } while (os::FindNextEntry(h, entry));
+    os::FindCloseEntry(h);
+}
+
+void RemoveTree(const String& folder) {
+    ForEachEntry(folder, [&](const String& name, bool isFolder) {
+        if (isFolder) RemoveTree(folder + "\\" + name);
+        else os::RemoveFile(folder + "\\" + name);
+    });
+    os::RemoveDirectoryAt(folder);
 }
 }  // namespace
 
 void CopyTree(const String& from, const String& to) {
-    const std::wstring source = ToWide(from), target = ToWide(to);
-    CreateDirectoryW(target.c_str(), nullptr);
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((source + L"\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        std::wstring n = fd.cFileName;
-        if (n == L"." || n == L"..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(FromWide(source + L"\\" + n), FromWide(target + L"\\" + n));
-        else CopyFileW((source + L"\\" + n).c_str(), (target + L"\\" + n).c_str(), FALSE);
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    os::MakeDirectory(to);
+    ForEachEntry(from, [&](const String& name, bool isFolder) {
+        if (isFolder) CopyTree(from + "\\" + name, to + "\\" + name);
+        else WriteFileBytes(to + "\\" + name, ReadFileBytes(from + "\\" + name));
+    });
 }
 
 TempFolder::TempFolder() {
-    static unsigned counter = 0;
-    String base = GetTempDirectory() + "tapwise-test-" + IntToStr(GetCurrentProcessId()) + "-";
-    do {
-        FPath = base + IntToStr(++counter);
-    } while (DirectoryExists(FPath));
-    ForceDirectories(FPath);
+    static unsigned counter = os::TickCount();
+    // the folder is made by this process alone: a name another test process took is passed by
+    do FPath = GetTempDirectory() + "tapwise-test-" + IntToStr(int(++counter & 0x7FFFFFFF));
+    while (!os::MakeDirectory(FPath));
 }
 
-TempFolder::~TempFolder() { RemoveTree(ToWide(FPath)); }
+TempFolder::~TempFolder() { RemoveTree(FPath); }
 
-void TempFolder::Write(const String& name, const std::string& bytes) const {
-    ForceDirectories(ExtractFileDir(File(name)));
-    std::ofstream f(ToWide(File(name)).c_str(), std::ios::binary);
-    f << bytes;
+void TempFolder::Write(const String& name, const std::string& bytes) const { WriteFileBytes(File(name), bytes); }
+std::string TempFolder::Read(const String& name) const { return ReadFileBytes(File(name)); }
+
+void WriteFileBytes(const String& path, const std::string& bytes) {
+    ForceDirectories(ExtractFileDir(path));
+    TFileStream f(path, fmCreate);
+    f.WriteBuffer(bytes.data(), int(bytes.size()));
 }
 
-std::string TempFolder::Read(const String& name) const {
-    std::ifstream f(ToWide(File(name)).c_str(), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
+std::string ReadFileBytes(const String& path) {
+    try {
+        TFileStream f(path, fmOpenRead | fmShareDenyNone);
+        std::string bytes(std::size_t(f.Size()), '\0');
+        f.ReadBuffer(bytes.data(), int(bytes.size()));
+        return bytes;
+    } catch (const EStreamError&) {
+        return std::string();   // a missing file reads as empty
+    }
 }
 
 }  // namespace testing_support

@@ -10,6 +10,11 @@ String SourcePath(const String& relative);
 // Copies a folder with everything in it; existing files in the target are overwritten.
 void CopyTree(const String& from, const String& to);
 
+// A file's bytes; empty for a missing file.
+std::string ReadFileBytes(const String& path);
+// Writes the bytes, making the folders on the way.
+void WriteFileBytes(const String& path, const std::string& bytes);
+
 // A fresh folder under the system's temporary folder, removed with its content at the end.
 class TempFolder {
 public:

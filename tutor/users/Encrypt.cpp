@@ -1,9 +1,11 @@
 #include "Encrypt.h"
 
 namespace Encrypt {
+// The key is a 16-bit word that wraps. Its products are taken in unsigned 32-bit arithmetic: two
+// words promoted to int could overflow it, which is undefined.
 std::uint16_t StartKey(std::size_t length) {
-    std::uint16_t l = static_cast<std::uint16_t>(length);
-    std::uint16_t product = static_cast<std::uint16_t>(l * std::uint16_t(l - 1));
+    std::uint32_t l = static_cast<std::uint16_t>(length);
+    std::uint32_t product = static_cast<std::uint16_t>(l * std::uint16_t(l - 1));
     product = static_cast<std::uint16_t>(product * std::uint16_t(l - 2));
     return static_cast<std::uint16_t>(product + StartConstant);
 }
@@ -11,7 +13,8 @@ std::uint16_t StartKey(std::size_t length) {
 
 namespace {
 std::uint16_t NextKey(unsigned char c, std::uint16_t key) {
-    return static_cast<std::uint16_t>((std::uint16_t(c + key)) * Encrypt::Multiplier + Encrypt::Addend);
+    std::uint32_t sum = static_cast<std::uint16_t>(c + key);
+    return static_cast<std::uint16_t>(sum * Encrypt::Multiplier + Encrypt::Addend);
 }
 }  // namespace
 

@@ -36,6 +36,16 @@ TEST(EncryptTest, StartKeyWrapsModulo65536) {
     EXPECT_EQ(Encrypt::StartKey(0), Encrypt::StartConstant);   // 0 * (-1) * (-2)
     EXPECT_EQ(Encrypt::StartKey(3), std::uint16_t(6 + Encrypt::StartConstant));
     EXPECT_EQ(Encrypt::StartKey(100), std::uint16_t((100 * 99 * 98) % 65536 + Encrypt::StartConstant));
+    // products past the range of int: (-1)(-2)(-3) and 65536 read as 0
+    EXPECT_EQ(Encrypt::StartKey(65535), std::uint16_t(-6 + Encrypt::StartConstant));
+    EXPECT_EQ(Encrypt::StartKey(65536), Encrypt::StartConstant);
+}
+
+// The key step multiplies two 16-bit words; the text below makes it multiply large ones (a byte
+// that brings the key near 0xFFFF), and the result is the wrapped product, the same everywhere.
+TEST(EncryptTest, TheKeyStepWrapsLargeProducts) {
+    EXPECT_EQ(EncryptText("\xFE\x01\x80", 0xFF01), "\x01\xE0\xB2");
+    EXPECT_EQ(DecryptText("\x01\xE0\xB2", 0xFF01), "\xFE\x01\x80");
 }
 
 namespace {

@@ -15,32 +15,16 @@ public:
     using TCustomGrid::BoxRect;
 };
 
-struct GridFixture : ShownFormFixture {
-    TTestGrid* Grid = nullptr;
-
-    // 5 columns of 30, 50, 40, 60 and 64 pixels, rows of 20, lines of 1, one fixed row and column,
-    // no border: cell (c, r) starts where the widths and lines before it end.
-    void SetUp() override {
-        ShownFormFixture::SetUp();
-        Grid = new TTestGrid(Form);
-        Grid->SetParent(Form);
-        Grid->SetBorderStyle(bsNone);
-        Grid->SetScrollBars(ssNone);
-        Grid->SetBounds(0, 0, 300, 200);
-        Grid->SetDefaultRowHeight(20);
-        int widths[] = {30, 50, 40, 60, 64};
-        for (int i = 0; i < 5; ++i) Grid->SetColWidths(i, widths[i]);
-        Grid->SetColor(clWhite);
-        Grid->SetFixedColor(clBtnFace);
-        Application->ProcessMessages();
-    }
+// The keys, clicks and paints a user's actions produce on a grid (Target).
+struct GridActions {
+    TCustomGrid* Target = nullptr;
 
     // The window a user's keys reach: the editor while it is shown, else the grid. Test programs
     // share one display, and another's window may take the focus away: the keys go to their window
     // all the same, and it gets the focus back first, as a user's click would give it.
     HWND KeyTarget() {
-        TInplaceEdit* editor = Grid->InplaceEditor();
-        HWND target = editor && editor->Visible() ? editor->Handle() : Grid->Handle();
+        TInplaceEdit* editor = Target->InplaceEditor();
+        HWND target = editor && editor->Visible() ? editor->Handle() : Target->Handle();
         if (GetFocus() != target) ::SetFocus(target);
         return target;
     }
@@ -66,7 +50,7 @@ struct GridFixture : ShownFormFixture {
     }
     // Mouse messages on the grid, in its client coordinates.
     void Mouse(UINT msg, int x, int y, UINT keys = 0) {
-        SendMessageW(Grid->Handle(), msg, keys, MAKELPARAM(x, y));
+        SendMessageW(Target->Handle(), msg, keys, MAKELPARAM(x, y));
     }
     void ClickCell(int x, int y, UINT keys = 0) {
         Mouse(WM_LBUTTONDOWN, x, y, keys | MK_LBUTTON);
@@ -74,8 +58,30 @@ struct GridFixture : ShownFormFixture {
     }
     // The grid's client area painted into a bitmap.
     void PaintInto(TBitmap& shot) {
-        TRect r = Grid->ClientRect();
+        TRect r = Target->ClientRect();
         shot.SetSize(r.Width(), r.Height());
-        Grid->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+        Target->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    }
+};
+
+struct GridFixture : ShownFormFixture, GridActions {
+    TTestGrid* Grid = nullptr;
+
+    // 5 columns of 30, 50, 40, 60 and 64 pixels, rows of 20, lines of 1, one fixed row and column,
+    // no border: cell (c, r) starts where the widths and lines before it end.
+    void SetUp() override {
+        ShownFormFixture::SetUp();
+        Grid = new TTestGrid(Form);
+        Target = Grid;
+        Grid->SetParent(Form);
+        Grid->SetBorderStyle(bsNone);
+        Grid->SetScrollBars(ssNone);
+        Grid->SetBounds(0, 0, 300, 200);
+        Grid->SetDefaultRowHeight(20);
+        int widths[] = {30, 50, 40, 60, 64};
+        for (int i = 0; i < 5; ++i) Grid->SetColWidths(i, widths[i]);
+        Grid->SetColor(clWhite);
+        Grid->SetFixedColor(clBtnFace);
+        Application->ProcessMessages();
     }
 };
