@@ -103,6 +103,12 @@ struct MovieFile {
     int ClipNamed(std::wstring_view name) const;     // -1 when absent
 };
 
+// The stage area an item may paint: its box and its pen; a text's glyphs may stand out of its
+// box by their size, and a wrapped text runs on below it.
+MovieRect ItemArea(const MovieItem& item);
+// The smallest rectangle holding both; an empty one (no width or height) adds nothing.
+MovieRect UnionArea(const MovieRect& a, const MovieRect& b);
+
 struct MovieParseError {
     WideString file;
     int line = 0;

@@ -56,7 +56,8 @@ public:
 
     TCommandEvent OnFSCommand;
     std::function<void(const WideString& message)> OnError;
-    std::function<void()> OnInvalidate;     // what is shown has changed
+    // What is shown has changed: within that stage area, or anywhere when it is null.
+    std::function<void(const MovieRect* stageArea)> OnInvalidate;
 
     static constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
 
@@ -65,7 +66,7 @@ private:
     bool GotoClipFrame(int clip, int frame);
     void Adopt(MovieFile file, const std::optional<MovieParseError>& error);
     void Fire(const WideString& command, const WideString& args);
-    void Changed();
+    void Changed(const MovieRect* stageArea = nullptr);
 
     WideString FMovie;
     WideString FBaseFolder;

@@ -6,9 +6,7 @@ TShockwaveFlash::TShockwaveFlash(TComponent* owner) : TWinControl(owner) {
     FWidth = 192;
     FHeight = 192;
     MoviePlayer& player = FEngine.Player();
-    player.OnInvalidate = [this] {
-        if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
-    };
+    player.OnInvalidate = [this](const MovieRect* area) { FEngine.Invalidate(FHandle, area); };
     player.OnFSCommand = [this](const WideString& command, const WideString& args) { Command(command, args); };
 }
 
