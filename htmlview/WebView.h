@@ -61,9 +61,11 @@ public:
     TObject* EventSender = nullptr;
 
     // Events; each is raised only when assigned.
-    TOnInputBtnEvent OnInputBtn;      // never raised: the pages have no input buttons to watch
-    TOnTextAreaEvent OnTextArea;      // never raised
-    TOnSelectEvent OnSelect;          // never raised
+    // Never raised: the view watches no form fields (input buttons, text areas, lists); the events
+    // stay for the callers that assign them.
+    TOnInputBtnEvent OnInputBtn;
+    TOnTextAreaEvent OnTextArea;
+    TOnSelectEvent OnSelect;
     TOnAVIEvent OnAVI;
     TOnImageEvent OnImage;
     TOnAnchorEvent OnAnchor;
@@ -76,8 +78,9 @@ public:
     TOnKeyDownEvent OnKeyDown;
     TOnBGSoundEvent OnBGSound;
     TOnCopyEvent OnCopy;
-    TOnNewSplit OnNewSplit;           // never raised: no page is split
-    TOnSplitData OnSplitData;         // never raised
+    // Never raised: no page is split into parts, so ActiveSplit has no list to move in.
+    TOnNewSplit OnNewSplit;
+    TOnSplitData OnSplitData;
 
     // The host sink's Invoke, with its arguments: acts on the DISPID alone and answers S_OK.
     HRESULT HandleInvoke(DISPID dispId, REFIID iid, LCID localeId, WORD flags, DISPPARAMS* params, VARIANT* varResult,

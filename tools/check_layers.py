@@ -3,7 +3,7 @@
 files and those of the folders it builds on (and what they build on in turn); an include of a
 folder above is an error, named with its file and line.
 
-Test code (*_test.cpp and testing/ folders) may also use the test support of platform/testing
+Test code (*_test.cpp, *_fuzz.cpp and testing/ folders) may also use the test support of platform/testing
 and the testing/ folders of the layers it may include; no other code may.
 
     python3 tools/check_layers.py <source-root>"""
@@ -55,7 +55,7 @@ def folder_of(rel):
 
 
 def is_test_code(rel):
-    return rel.endswith("_test.cpp") or "/testing/" in rel
+    return rel.endswith("_test.cpp") or rel.endswith("_fuzz.cpp") or "/testing/" in rel
 
 
 def check(root):

@@ -443,6 +443,8 @@ public:
             MovieClip c;
             c.name = ToText(r.Positional(1, "clip NAME [alias=NAME]...")[0]);
             if (c.name.empty()) throw LineError("empty clip name");
+            // a target path drops its leading '/': no path could reach such a clip
+            if (c.name.size() > 1 && c.name[0] == L'/') throw LineError("a clip's name cannot begin with '/'");
             for (const std::string& a : r.Attributes("alias")) c.aliases.push_back(ToText(a));
             r.Finish();
             for (const MovieClip& other : FMovie.clips)

@@ -108,6 +108,10 @@ TEST(MovieFile, StructureErrors) {
     Parse("movie 10 10\nclip A\nend\nclip A\nend\n", error);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->line, 4);
+    m = Parse("movie 10 10\nclip /\nend\nclip /Pages\nend\n", error);   // a path would reach "Pages"
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->line, 4);
+    EXPECT_EQ(m.ClipIndex(L"/"), 0);
     Parse("", error);
     ASSERT_TRUE(error);
 }

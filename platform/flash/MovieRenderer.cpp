@@ -1,39 +1,25 @@
 #include "MovieRenderer.h"
 #include <algorithm>
 #include <cmath>
+#include "platform/graphics/GdiObject.h"
 #include "platform/graphics/TextShaping.h"
 
 namespace {
 
 COLORREF Ref(const MovieColor& c) { return RGB(c.r, c.g, c.b); }
 
-// A GDI object created for one drawing step, selected into the DC and undone on leaving.
-class ScopedObject {
-public:
-    ScopedObject(HDC dc, HGDIOBJ object, bool owned) : FDc(dc), FObject(object), FOwned(owned) {
-        FOld = SelectObject(dc, object);
-    }
-    ~ScopedObject() {
-        SelectObject(FDc, FOld);
-        if (FOwned) DeleteObject(FObject);
-    }
-    ScopedObject(const ScopedObject&) = delete;
-    ScopedObject& operator=(const ScopedObject&) = delete;
-private:
-    HDC FDc;
-    HGDIOBJ FObject;
-    HGDIOBJ FOld;
-    bool FOwned;
-};
-
-HGDIOBJ PenFor(const std::optional<MovieColor>& c, int width, bool& owned) {
-    owned = c.has_value();
-    return c ? static_cast<HGDIOBJ>(CreatePen(PS_SOLID, width, Ref(*c))) : GetStockObject(NULL_PEN);
+// A pen or brush of a colour, or none: the stock object that draws nothing stands in.
+TGdiObject<HPEN> PenFor(const std::optional<MovieColor>& c, int width) {
+    return TGdiObject<HPEN>(c ? CreatePen(PS_SOLID, width, Ref(*c)) : nullptr);
 }
 
-HGDIOBJ BrushFor(const std::optional<MovieColor>& c, bool& owned) {
-    owned = c.has_value();
-    return c ? static_cast<HGDIOBJ>(CreateSolidBrush(Ref(*c))) : GetStockObject(NULL_BRUSH);
+TGdiObject<HBRUSH> BrushFor(const std::optional<MovieColor>& c) {
+    return TGdiObject<HBRUSH>(c ? CreateSolidBrush(Ref(*c)) : nullptr);
+}
+
+template <class H>
+HGDIOBJ OrStock(const TGdiObject<H>& object, int stock) {
+    return object ? static_cast<HGDIOBJ>(object.Get()) : GetStockObject(stock);
 }
 
 RECT MapRect(const StageMapping& m, const MovieRect& r) {
@@ -61,26 +47,22 @@ void FillGradient(HDC dc, const RECT& r, const MovieColor& from, const MovieColo
 }
 
 void FillSolid(HDC dc, const RECT& r, const MovieColor& c) {
-    HBRUSH b = CreateSolidBrush(Ref(c));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    TGdiObject<HBRUSH> b(CreateSolidBrush(Ref(c)));
+    FillRect(dc, &r, b.Get());
 }
 
-HFONT MakeFont(const MovieTextStyle& s, int height) {
-    return CreateFontW(-height, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str());
+TGdiObject<HFONT> MakeFont(const MovieTextStyle& s, int height) {
+    return TGdiObject<HFONT>(CreateFontW(-height, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         ANTIALIASED_QUALITY, DEFAULT_PITCH, s.font.c_str()));
 }
 
 // Where each line of a text goes in its box: the font it is drawn in and each line's place.
 struct TextLayout {
-    HFONT font = nullptr;                   // owned
+    TGdiObject<HFONT> font;
     struct Line { WideString text; int x, y, width; };
     std::vector<Line> lines;
     int lineHeight = 0;
-    TextLayout() = default;
-    TextLayout(const TextLayout&) = delete;
-    TextLayout& operator=(const TextLayout&) = delete;
-    ~TextLayout() { if (font) DeleteObject(font); }
 };
 
 // fit: a single line wider than its box is laid out smaller rather than over the box's edges
@@ -89,16 +71,15 @@ void LayOutText(HDC dc, const StageMapping& m, const RECT& box, const WideString
     int height = std::max(1, static_cast<int>(std::lround(s.size * m.scaleY)));
     out.font = MakeFont(s, height);
     if (fit && !s.wrap) {
-        HGDIOBJ old = SelectObject(dc, out.font);
-        int w = ShapedTextWidth(dc, text, s.rtl);
-        SelectObject(dc, old);
-        int room = box.right - box.left;
-        if (w > room && room > 0) {
-            DeleteObject(out.font);
-            out.font = MakeFont(s, std::max(1, height * room / w));
+        int w;
+        {
+            TScopedSelect measured(dc, out.font.Get());
+            w = ShapedTextWidth(dc, text, s.rtl);
         }
+        int room = box.right - box.left;
+        if (w > room && room > 0) out.font = MakeFont(s, std::max(1, height * room / w));
     }
-    HGDIOBJ old = SelectObject(dc, out.font);
+    TScopedSelect selected(dc, out.font.Get());
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     out.lineHeight = tm.tmHeight;
@@ -114,7 +95,6 @@ void LayOutText(HDC dc, const StageMapping& m, const RECT& box, const WideString
         out.lines.push_back({std::move(line), x, y, w});
         y += step;
     }
-    SelectObject(dc, old);
 }
 
 void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString& text, const MovieTextStyle& s,
@@ -122,7 +102,7 @@ void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString
     if (text.empty()) return;
     TextLayout layout;
     LayOutText(dc, m, box, text, s, fit, layout);
-    ScopedObject selected(dc, layout.font, false);
+    TScopedSelect selected(dc, layout.font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Ref(color));
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
@@ -130,16 +110,15 @@ void DrawTextIn(HDC dc, const StageMapping& m, const RECT& box, const WideString
 }
 
 void DrawShape(HDC dc, const StageMapping& m, const MovieShape& s) {
-    bool penOwned, brushOwned;
-    HGDIOBJ pen = PenFor(s.border, ScaledPen(m, s.pen), penOwned);
-    ScopedObject p(dc, pen, penOwned);
+    TGdiObject<HPEN> pen = PenFor(s.border, ScaledPen(m, s.pen));
+    TScopedSelect p(dc, OrStock(pen, NULL_PEN));
     if (s.kind == MovieShapeKind::Line) {
         MoveToEx(dc, m.ToWindowX(s.box.x), m.ToWindowY(s.box.y), nullptr);
         LineTo(dc, m.ToWindowX(s.box.x + s.box.width), m.ToWindowY(s.box.y + s.box.height));
         return;
     }
-    HGDIOBJ brush = BrushFor(s.fill, brushOwned);
-    ScopedObject b(dc, brush, brushOwned);
+    TGdiObject<HBRUSH> brush = BrushFor(s.fill);
+    TScopedSelect b(dc, OrStock(brush, NULL_BRUSH));
     RECT r = MapRect(m, s.box);
     if (!s.border) {        // GDI leaves out the right and bottom edge when no pen draws them
         ++r.right;
@@ -195,19 +174,13 @@ RECT RepaintArea(const MoviePlayer& player, const MovieRect& stageArea) {
     return r;
 }
 
-MovieRenderer::~MovieRenderer() {
-    if (FPicture) DeleteObject(FPicture);
-}
-
 HBITMAP MovieRenderer::Picture(const WideString& path) {
-    if (FPictureTried && path == FPicturePath) return FPicture;
-    if (FPicture) DeleteObject(FPicture);
-    FPicture = nullptr;
+    if (FPictureTried && path == FPicturePath) return FPicture.Get();
     FPicturePath = path;
     FPictureTried = true;
     // BMP through the system; other picture formats arrive with the graphics layer
-    FPicture = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    return FPicture;
+    FPicture.Reset(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    return FPicture.Get();
 }
 
 void MovieRenderer::DrawBackground(HDC dc, const MoviePlayer& player, const StageMapping& m) {
@@ -227,14 +200,12 @@ void MovieRenderer::DrawBackground(HDC dc, const MoviePlayer& player, const Stag
         HBITMAP pic = Picture(player.BaseFolder() + bg.picture);
         BITMAP info{};
         if (!pic || !GetObjectW(pic, sizeof info, &info)) break;
-        HDC src = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(src, pic);
+        TMemoryDC src(dc);
+        TScopedSelect selected(src.Get(), pic);
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, stage.left, stage.top, stage.right - stage.left, stage.bottom - stage.top, src, 0, 0,
+        StretchBlt(dc, stage.left, stage.top, stage.right - stage.left, stage.bottom - stage.top, src.Get(), 0, 0,
                    info.bmWidth, info.bmHeight, SRCCOPY);
-        SelectObject(src, old);
-        DeleteDC(src);
         break;
     }
     }
@@ -263,13 +234,9 @@ void MovieRenderer::Paint(HDC dc, const MoviePlayer& player) {
     DrawBackground(dc, player, m);
     if (player.File().width <= 0) return;
     RECT stage = MapRect(m, MovieRect{0, 0, player.File().width, player.File().height});
-    int saved = SaveDC(dc);
+    TScopedDCState saved(dc);
     IntersectClipRect(dc, stage.left, stage.top, stage.right, stage.bottom);
     RECT clip{};
-    if (GetClipBox(dc, &clip) == NULLREGION) {
-        RestoreDC(dc, saved);
-        return;
-    }
+    if (GetClipBox(dc, &clip) == NULLREGION) return;
     DrawItems(dc, player, player.File().items, m, clip);
-    RestoreDC(dc, saved);
 }

@@ -3,6 +3,7 @@
 // onto a device context with GDI, through the player's stage mapping.
 #include <windows.h>
 #include "MoviePlayer.h"
+#include "platform/graphics/GdiObject.h"
 
 // The window rectangle a text covers as drawn: its lines' shaped widths and the font's height,
 // through the mapping. Empty for an empty text.
@@ -13,10 +14,6 @@ RECT RepaintArea(const MoviePlayer& player, const MovieRect& stageArea);
 
 class MovieRenderer {
 public:
-    MovieRenderer() = default;
-    ~MovieRenderer();
-    MovieRenderer(const MovieRenderer&) = delete;
-    MovieRenderer& operator=(const MovieRenderer&) = delete;
 
     // Paints the whole view rectangle (0, 0, player's view size).
     void Paint(HDC dc, const MoviePlayer& player);
@@ -28,7 +25,7 @@ private:
     void DrawItems(HDC dc, const MoviePlayer& player, const std::vector<MovieItem>& items, const StageMapping& m,
                    const RECT& clip);
 
-    HBITMAP FPicture = nullptr;             // the background picture of the last movie, cached
+    TGdiObject<HBITMAP> FPicture;           // the background picture of the last movie, cached
     WideString FPicturePath;
     bool FPictureTried = false;
 };

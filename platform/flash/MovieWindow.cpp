@@ -1,4 +1,5 @@
 #include "MovieWindow.h"
+#include "platform/graphics/GdiObject.h"
 #include <windowsx.h>
 
 namespace {
@@ -63,15 +64,13 @@ void MovieWindow::Paint(HWND hwnd) {
     const RECT& area = ps.rcPaint;
     if (w > 0 && h > 0 && !IsRectEmpty(&area)) {
         // drawn off screen first, so a frame change never flickers; only the part to repaint
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
-        PaintTo(mem);
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left, area.top, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
+        TMemoryDC mem(dc);
+        TGdiObject<HBITMAP> bmp(CreateCompatibleBitmap(dc, w, h));
+        TScopedSelect selected(mem.Get(), bmp.Get());
+        IntersectClipRect(mem.Get(), area.left, area.top, area.right, area.bottom);
+        PaintTo(mem.Get());
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem.Get(), area.left, area.top,
+               SRCCOPY);
     }
     EndPaint(hwnd, &ps);
 }

@@ -1,8 +1,10 @@
 #include "platform/flash/ShockwaveFlash.h"
 #include <gtest/gtest.h>
 #include <vector>
+#include "platform/flash/testing/BmpFile.h"
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/ResourceCounts.h"
 
 namespace {
 
@@ -175,6 +177,32 @@ TEST_F(FlashFixture, AThrowingHandlerReachesTheApplicationAndTheMovieGoesOn) {
     Click(80, 60);                                  // pressed and released again: clicks again
     EXPECT_EQ(reported.size(), 2u);
     EXPECT_EQ(calls, 3);
+}
+
+// Every handle the player draws with is the layer's: the picture it keeps for its background is
+// counted while the player lives, and painting again and again leaves nothing behind.
+TEST_F(FlashFixture, ThePlayersHandlesAreTheLayersAndPaintingLeavesNone) {
+    testing_support::TempFolder dir;
+    const std::string rows(static_cast<std::size_t>(movie_testing::BmpStride(4)) * 4, '\x40');
+    dir.Write("back.bmp", movie_testing::BmpFile(4, 4, rows.data()));
+    dir.Write("all.swf",
+              "movie 200 100\nbackground picture \"back.bmp\" color=#102030\n"
+              "text 10 10 180 20 \"نص عربي and English\" size=16 rtl wrap\n"
+              "roundrect 10 40 60 30 radius=8 fill=#FF0000 border=#FFFFFF pen=2\n"
+              "ellipse 80 40 30 30 fill=#00FF00 border=none\nline 120 40 60 30 border=#0000FF\n"
+              "button 130 70 60 24 command=Go caption=\"A very long caption\" fill=#0000FF\n"_a);
+    const long before = gdi::LiveHandles();
+    Flash->SetMovie(ToWide(dir.File("all.swf")));
+    EXPECT_EQ(PaintedAt(100, 2), RGB(0x40, 0x40, 0x40));
+    EXPECT_EQ(gdi::LiveHandles(), before + 1);   // the background picture, kept for the next paint
+    ResourceCounts counts = ResourceCounts::Take();
+    for (int i = 0, n = LeakCycles(); i < n; ++i) {
+        PaintedAt(0, 0);
+        Flash->Repaint();
+    }
+    ExpectNoResourceGrowth(counts, ResourceCounts::Take());
+    Flash->Free();
+    EXPECT_EQ(gdi::LiveHandles(), before);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/graphics/Bitmap.h"
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include "platform/rtl/Errors.h"
 
 namespace {
@@ -16,37 +17,39 @@ public:
         OnChange = [this](TObject*) { FBitmap->Changed(); };
     }
     ~TBitmapCanvas() override { FreeContext(); }
-    HDC CurrentDC() const { return FDC; }
+    HDC CurrentDC() const { return FDC ? FDC->Get() : nullptr; }
     void FreeContext() {
         if (!FDC) return;
-        HDC dc = FDC;
+        HDC dc = FDC->Get();
         SetHandle(nullptr);
         if (FOldBitmap) SelectObject(dc, FOldBitmap);
         if (FOldPalette) SelectPalette(dc, FOldPalette, TRUE);
-        DeleteDC(dc);
-        gdi::Counted(-1);
+        FDC.reset();
         Forget(this);
-        FDC = nullptr;
         FOldBitmap = nullptr;
         FOldPalette = nullptr;
     }
 protected:
     void CreateHandle() override {
         HPALETTE pal = FBitmap->Palette();
-        FDC = CreateCompatibleDC(nullptr);
-        if (!FDC) throw EOutOfResources("Out of system resources");
-        gdi::Counted(1);
-        if (FBitmap->FHandle) FOldBitmap = SelectObject(FDC, FBitmap->FHandle.Get());
+        FDC.emplace(nullptr);
+        HDC dc = FDC->Get();
+        if (!dc) {
+            FDC.reset();
+            throw EOutOfResources("Out of system resources");
+        }
+        // the bitmap and its palette stay selected while the canvas holds the DC
+        if (FBitmap->FHandle) FOldBitmap = SelectObject(dc, FBitmap->FHandle.Get());
         if (pal) {
-            FOldPalette = SelectPalette(FDC, pal, TRUE);
-            RealizePalette(FDC);
+            FOldPalette = SelectPalette(dc, pal, TRUE);
+            RealizePalette(dc);
         }
         CanvasesWithMemoryDC.push_back(this);
-        SetHandle(FDC);
+        SetHandle(dc);
     }
 private:
     TBitmap* FBitmap;
-    HDC FDC = nullptr;
+    std::optional<TMemoryDC> FDC;
     HGDIOBJ FOldBitmap = nullptr;
     HPALETTE FOldPalette = nullptr;
 };
@@ -88,16 +91,15 @@ static int BitsOf(TPixelFormat f) {
     }
 }
 
-HBITMAP TBitmap::MakeImage(int width, int height, TBitmapHandleType type, TPixelFormat format) const {
-    if (width <= 0 || height <= 0) return nullptr;
+TGdiObject<HBITMAP> TBitmap::MakeImage(int width, int height, TBitmapHandleType type, TPixelFormat format) const {
+    if (width <= 0 || height <= 0) return {};
     HBITMAP h = nullptr;
     if (type == bmDDB) {
         if (format == pf1bit) {
             h = CreateBitmap(width, height, 1, 1, nullptr);
         } else {
-            HDC screen = GetDC(nullptr);
-            h = CreateCompatibleBitmap(screen, width, height);
-            ReleaseDC(nullptr, screen);
+            TWindowDCBorrow screen(nullptr);
+            h = CreateCompatibleBitmap(screen.Get(), width, height);
         }
     } else {
         int bits = BitsOf(format);
@@ -126,37 +128,36 @@ HBITMAP TBitmap::MakeImage(int width, int height, TBitmapHandleType type, TPixel
         h = CreateDIBSection(nullptr, bi, DIB_RGB_COLORS, &bitsPtr, nullptr, 0);
     }
     if (!h) throw EOutOfResources("Out of system resources");
-    return h;
+    return TGdiObject<HBITMAP>(h);
 }
 
-HBITMAP TBitmap::Convert(int width, int height, TBitmapHandleType type, TPixelFormat format) {
-    HBITMAP image = MakeImage(width, height, type, format);
-    if (!image) return nullptr;
+TGdiObject<HBITMAP> TBitmap::Convert(int width, int height, TBitmapHandleType type, TPixelFormat format) {
+    TGdiObject<HBITMAP> image = MakeImage(width, height, type, format);
+    if (!image) return image;
     TCanvas* canvas = Canvas();
     COLORREF brush = ColorToRGB(canvas->Brush()->Color());
     COLORREF font = ColorToRGB(canvas->Font()->Color());
     FreeContext();
     TMemoryDC dst;
-    HGDIOBJ oldDst = SelectObject(dst.Get(), image);
+    TScopedSelect target(dst.Get(), image.Get());
     PatBlt(dst.Get(), 0, 0, width, height, WHITENESS);
     if (FHandle) {
         TMemoryDC src;
-        HGDIOBJ oldSrc = SelectObject(src.Get(), FHandle.Get());
+        TScopedSelect source(src.Get(), FHandle.Get());
         SetBkColor(src.Get(), brush);     // colour to mono: the brush colour becomes white bits
         SetTextColor(dst.Get(), font);    // mono to colour: black bits take the font colour,
         SetBkColor(dst.Get(), brush);     // white bits the brush colour
         BitBlt(dst.Get(), 0, 0, std::min(width, FWidth), std::min(height, FHeight), src.Get(), 0, 0, SRCCOPY);
-        SelectObject(src.Get(), oldSrc);
     }
-    SelectObject(dst.Get(), oldDst);
     return image;
 }
 
-void TBitmap::ReplaceImage(HBITMAP image, int width, int height, TBitmapHandleType type, TPixelFormat format) {
+void TBitmap::ReplaceImage(TGdiObject<HBITMAP> image, int width, int height, TBitmapHandleType type,
+                           TPixelFormat format) {
     FreeContext();
-    FHandle.Reset(image);
     FWidth = image ? width : 0;
     FHeight = image ? height : 0;
+    FHandle = std::move(image);
     FHandleType = type;
     FPixelFormat = format;
     if (type == bmDDB || BitsOf(format) > 8) FPalette.Reset();
@@ -197,7 +198,7 @@ void TBitmap::SetHandle(HBITMAP value) {
                : (type == bmDIB && bits == 32) ? pf32bit : pfDevice;
     }
     FPalette.Reset();
-    ReplaceImage(value, bm.bmWidth, bm.bmHeight, type, format);
+    ReplaceImage(TGdiObject<HBITMAP>(value), bm.bmWidth, bm.bmHeight, type, format);   // the bitmap owns it now
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
@@ -258,9 +259,8 @@ HPALETTE TBitmap::Palette() {
             n = GetDIBColorTable(held, 0, 256, table);
         } else {
             TMemoryDC dc;
-            HGDIOBJ old = SelectObject(dc.Get(), FHandle.Get());
+            TScopedSelect selected(dc.Get(), FHandle.Get());
             n = GetDIBColorTable(dc.Get(), 0, 256, table);
-            SelectObject(dc.Get(), old);
         }
         if (n) {
             std::vector<std::uint8_t> buf(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
@@ -285,9 +285,8 @@ void TBitmap::SetPalette(HPALETTE value) {
         RGBQUAD table[256];
         for (UINT i = 0; i < n; ++i) table[i] = RGBQUAD{e[i].peBlue, e[i].peGreen, e[i].peRed, 0};
         TMemoryDC dc;
-        HGDIOBJ old = SelectObject(dc.Get(), FHandle.Get());
+        TScopedSelect selected(dc.Get(), FHandle.Get());
         SetDIBColorTable(dc.Get(), 0, n, table);
-        SelectObject(dc.Get(), old);
     }
     Changed();
 }
@@ -317,15 +316,16 @@ void TBitmap::Assign(TPersistent* source) {
     FTransparent = b->FTransparent;
     FTransparentMode = b->FTransparentMode;
     FTransparentColor = b->FTransparentColor;
-    HBITMAP copy = nullptr;
+    TGdiObject<HBITMAP> copy;
     if (b->FHandle) {
-        copy = static_cast<HBITMAP>(CopyImage(b->FHandle.Get(), IMAGE_BITMAP, 0, 0,
-                                              b->FHandleType == bmDIB ? LR_CREATEDIBSECTION : 0));
+        copy.Reset(static_cast<HBITMAP>(CopyImage(b->FHandle.Get(), IMAGE_BITMAP, 0, 0,
+                                                  b->FHandleType == bmDIB ? LR_CREATEDIBSECTION : 0)));
         if (!copy) throw EOutOfResources("Out of system resources");
     }
+    const bool empty = !copy;
     FPalette.Reset();
-    ReplaceImage(copy, b->FWidth, b->FHeight, b->FHandleType, b->FPixelFormat);
-    if (!copy) { FWidth = b->FWidth; FHeight = b->FHeight; }
+    ReplaceImage(std::move(copy), b->FWidth, b->FHeight, b->FHandleType, b->FPixelFormat);
+    if (empty) { FWidth = b->FWidth; FHeight = b->FHeight; }
 }
 
 void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
@@ -387,7 +387,8 @@ void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes) {
     std::memcpy(info.data() + at, bytes.data() + tableAt, colors * sizeof(RGBQUAD));
 
     void* dibBits = nullptr;
-    HBITMAP image = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &dibBits, nullptr, 0);
+    TGdiObject<HBITMAP> image(
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &dibBits, nullptr, 0));
     if (!image) throw EOutOfResources("Out of system resources");
     if (rle) {
         // the system unpacks run-length rows
@@ -398,18 +399,17 @@ void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes) {
         h3.biSizeImage = static_cast<DWORD>(dataSize);
         std::memcpy(packed.data(), &h3, sizeof h3);
         std::memcpy(packed.data() + sizeof h3, bytes.data() + tableAt, colors * sizeof(RGBQUAD));
-        HDC screen = GetDC(nullptr);
-        int lines = SetDIBits(screen, image, 0, height, bytes.data() + fh.bfOffBits,
+        TWindowDCBorrow screen(nullptr);
+        int lines = SetDIBits(screen.Get(), image.Get(), 0, height, bytes.data() + fh.bfOffBits,
                               reinterpret_cast<BITMAPINFO*>(packed.data()), DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        if (lines == 0) { DeleteObject(image); throw invalid(); }
+        if (lines == 0) throw invalid();
     } else {
         std::memcpy(dibBits, bytes.data() + fh.bfOffBits, stride * height);
     }
     TPixelFormat format = bits == 1 ? pf1bit : bits == 4 ? pf4bit : bits == 8 ? pf8bit : bits == 24 ? pf24bit
                         : bits == 32 ? pf32bit : pfDevice;
     FPalette.Reset();
-    ReplaceImage(image, width, height, bmDIB, format);
+    ReplaceImage(std::move(image), width, height, bmDIB, format);
 }
 
 void TBitmap::SaveToFile(const String& fileName) { WriteGraphicFile(fileName, SaveToBytes()); }
@@ -430,9 +430,8 @@ std::vector<std::uint8_t> TBitmap::SaveToBytes() {
     bi->bmiHeader.biBitCount = static_cast<WORD>(bits);
     bi->bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint8_t> pixels(stride * FHeight);
-    HDC screen = GetDC(nullptr);
-    int lines = GetDIBits(screen, FHandle.Get(), 0, FHeight, pixels.data(), bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    TWindowDCBorrow screen(nullptr);
+    int lines = GetDIBits(screen.Get(), FHandle.Get(), 0, FHeight, pixels.data(), bi, DIB_RGB_COLORS);
     if (lines != FHeight) throw EInvalidGraphicOperation("Cannot read the bitmap's pixels");
     if (bits == 1 && FHandleType == bmDDB) {
         bi->bmiColors[0] = RGBQUAD{0, 0, 0, 0};

@@ -72,11 +72,11 @@ public:
 
 private:
     friend class TBitmapCanvas;
-    void ReplaceImage(HBITMAP image, int width, int height, TBitmapHandleType type, TPixelFormat format);
-    HBITMAP MakeImage(int width, int height, TBitmapHandleType type, TPixelFormat format) const;
+    void ReplaceImage(TGdiObject<HBITMAP> image, int width, int height, TBitmapHandleType type, TPixelFormat format);
+    TGdiObject<HBITMAP> MakeImage(int width, int height, TBitmapHandleType type, TPixelFormat format) const;
     // A new image of the given kind with the old one blitted into its top-left corner (the rest white);
     // the colours steer conversions to and from one bit per pixel.
-    HBITMAP Convert(int width, int height, TBitmapHandleType type, TPixelFormat format);
+    TGdiObject<HBITMAP> Convert(int width, int height, TBitmapHandleType type, TPixelFormat format);
 
     TGdiObject<HBITMAP> FHandle;
     TGdiObject<HPALETTE> FPalette;

@@ -3,10 +3,9 @@
 #include <cstring>
 #include <cwchar>
 
-static int ScreenPixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+int ScreenPixelsPerInch() {
+    TWindowDCBorrow screen(nullptr);
+    int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return ppi > 0 ? ppi : 96;
 }
 

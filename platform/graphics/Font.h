@@ -12,6 +12,9 @@ using enum TFontPitch;
 
 // Height is in pixels (negative: character height, as LOGFONT), Size in points at the screen's
 // pixels per inch; setting one sets the other.
+// The screen's logical pixels per inch (96 when the system does not say).
+int ScreenPixelsPerInch();
+
 class TFont : public TGraphicsObject {
 public:
     TFont();

@@ -30,3 +30,18 @@ int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT fl
     SetTextColor(dc, oldColor);
     return h;
 }
+
+int FittingFontHeight(TFont* font, const String& text, int width, bool rightToLeft, int largest, int smallest) {
+    TFont trial;
+    trial.Assign(font);
+    const WideString w = ToWide(text);
+    HDC dc = GetDC(nullptr);
+    int found = 0;
+    for (int height = largest; height <= smallest && found == 0; ++height) {
+        trial.SetHeight(height);
+        TScopedSelect select(dc, trial.Handle());
+        if (ShapedTextWidth(dc, w, rightToLeft) <= width) found = height;
+    }
+    ReleaseDC(nullptr, dc);
+    return found;
+}

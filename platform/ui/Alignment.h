@@ -19,3 +19,7 @@ class TFont;
 // Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently; returns the height.
 // A centred or right-aligned text of one line is placed by its shaped width.
 int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags);
+// The largest font height, from largest down to smallest (negative heights, in pixels, as fonts
+// take them), at which the text in that font, shaped, takes no more than width; 0 when even the
+// smallest is too wide.
+int FittingFontHeight(TFont* font, const String& text, int width, bool rightToLeft, int largest, int smallest);

@@ -91,13 +91,6 @@ void PutColor(CHARFORMATA& cf, TColor color) {
 
 const IID TextDocumentIid = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
-int ScreenPixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return ppi;
-}
-
 }  // namespace
 
 // ---- TTextAttributes

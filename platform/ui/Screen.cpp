@@ -8,12 +8,7 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
 
 int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
 int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
-int TScreen::PixelsPerInch() const {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return ppi;
-}
+int TScreen::PixelsPerInch() const { return ScreenPixelsPerInch(); }
 
 void TScreen::SetCursor(TCursor value) {
     FCursor = value;
@@ -28,11 +23,10 @@ static int CALLBACK CollectFont(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, L
 const std::vector<String>& TScreen::Fonts() {
     if (!FFontsRead) {
         FFontsRead = true;
-        HDC dc = GetDC(nullptr);
+        TWindowDCBorrow screen(nullptr);
         LOGFONTW lf{};
         lf.lfCharSet = DEFAULT_CHARSET;
-        EnumFontFamiliesExW(dc, &lf, CollectFont, reinterpret_cast<LPARAM>(&FFonts), 0);
-        ReleaseDC(nullptr, dc);
+        EnumFontFamiliesExW(screen.Get(), &lf, CollectFont, reinterpret_cast<LPARAM>(&FFonts), 0);
         std::sort(FFonts.begin(), FFonts.end(), [](const String& a, const String& b) { return CompareText(a, b) < 0; });
         FFonts.erase(std::unique(FFonts.begin(), FFonts.end(), [](const String& a, const String& b) { return SameText(a, b); }), FFonts.end());
     }

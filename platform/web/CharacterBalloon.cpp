@@ -14,7 +14,7 @@ constexpr int Corner = 16;
 
 // Arabic in the font the screens use for it, and a little larger, so that its marks are read.
 TGdiObject<HFONT> BalloonFont(bool rightToLeft) {
-    return TGdiObject<HFONT>(CreateFontW(rightToLeft ? -18 : -16, 0, 0, 0, FW_NORMAL, 0, 0, 0,
+    return TGdiObject<HFONT>(CreateFontW(rightToLeft ? -19 : -17, 0, 0, 0, FW_NORMAL, 0, 0, 0,
                                          rightToLeft ? ARABIC_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                          CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
                                          rightToLeft ? L"Arabic Transparent" : L"Tahoma"));

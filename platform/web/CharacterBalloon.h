@@ -10,7 +10,7 @@ namespace web {
 
 class TCharacterBalloon {
 public:
-    static constexpr int TextWidth = 280;   // widest line
+    static constexpr int TextWidth = 320;   // widest line
     static constexpr int Padding = 10;
     static constexpr int TailLength = 14;
 

@@ -15,6 +15,7 @@ constexpr int MoveSpeed = 700;   // pixels a second
 constexpr std::uint32_t ShortestMove = 150, LongestMove = 1200;
 // The balloon stays a little after its sound, and long enough to be read without one.
 constexpr std::uint32_t AfterWords = 700, ReadingBase = 1500, ReadingPerCharacter = 55, TalkPerCharacter = 60;
+constexpr std::uint32_t KeepInFrontEvery = 250;
 
 void RegisterCharacterClass() {
     static const bool registered = [] {
@@ -122,7 +123,19 @@ void TCharacterWindow::Timer() {
     const std::uint32_t now = rtl::GetTickCount();
     Advance(now);
     Render(now);
+    KeepInFront(now);
     UpdateTimer();
+}
+
+// Without a window manager (Wine on a bare X display) a window raised after the character can
+// end up over it on the screen although the system still counts the character first among the
+// topmost windows; only a real change of its place restacks it there.
+void TCharacterWindow::KeepInFront(std::uint32_t now) {
+    if (!FVisible || !FWindow || now - FPlacedInFront < KeepInFrontEvery) return;
+    FPlacedInFront = now;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    SetWindowPos(FWindow, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(FWindow, HWND_TOPMOST, 0, 0, 0, 0, flags);
 }
 
 void TCharacterWindow::Advance(std::uint32_t now) {

@@ -74,6 +74,7 @@ private:
     void StopSpeaking();
     void Render(std::uint32_t now);
     void UpdateTimer();
+    void KeepInFront(std::uint32_t now);
 
     HWND FWindow = nullptr;
     String FCharacterFile;
@@ -86,6 +87,7 @@ private:
     std::uint32_t FStart = 0;      // tick at which the current request began
     std::uint32_t FDuration = 0;   // how long it lasts
     bool FTimerOn = false;
+    std::uint32_t FPlacedInFront = 0;
 
     bool FVisible = false;
     int FAlpha = 0;                // 0-255, the whole window's

@@ -49,8 +49,11 @@ TEST_F(CharacterWindowTest, StandsOverTheScreensWithoutTakingTheirClicksFocusOrA
     EXPECT_FALSE(IsWindowVisible(Character.Handle()));
     At(0);
     EXPECT_TRUE(IsWindowVisible(Character.Handle()));
+    At(TCharacterWindow::FadeTime);   // whole
     EXPECT_EQ(GetActiveWindow(), active);
+    // a click on it goes to the window below, and a check of what lies under a point passes it by
     EXPECT_NE(WindowFromPoint({308, 208}), Character.Handle());
+    EXPECT_EQ(SendMessageW(Character.Handle(), WM_NCHITTEST, 0, MAKELPARAM(308, 208)), HTTRANSPARENT);
 }
 
 TEST_F(CharacterWindowTest, CarriesOutAStoryInTurnAsTimePasses) {

@@ -6,26 +6,9 @@
 #include "platform/web/HtmlParser.h"
 #include "platform/web/PageEncoding.h"
 #include "platform/web/PageLayout.h"
+#include "platform/web/testing/FixedLayoutServices.h"
 
 using namespace web;
-
-namespace {
-// Text measured without a system: half the font size a character; Arabic right-to-left.
-struct TFixedServices : TLayoutServices {
-    TFontMetrics Metrics(const TFontSpec& f) override { return {f.Size * 4 / 5, f.Size / 5}; }
-    int Width(const TFontSpec& f, std::wstring_view text, bool) override { return int(text.size()) * f.Size / 2; }
-    void Levels(std::wstring_view p, bool rtl, std::vector<std::uint8_t>& levels) override {
-        levels.assign(p.size(), rtl ? 1 : 0);
-        for (std::size_t i = 0; i < p.size(); ++i)
-            if (p[i] >= 0x0600 && p[i] <= 0x06FF) levels[i] = 1;
-            else if (p[i] >= L'0' && p[i] <= L'z') levels[i] = rtl ? 2 : 0;
-    }
-    std::optional<std::pair<int, int>> ImageSize(const WideString& source) override {
-        if (source.empty()) return std::nullopt;
-        return std::make_pair(int(source.size()) * 7 % 400, int(source.size()) * 3 % 300);
-    }
-};
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const WideString text = DecodePage(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -54,7 +54,7 @@ void TClassForm::StopPracticeClock() {
 }
 
 void TClassForm::RichView1StartTyping(TObject*) {
-    FPracticeStart = rtl::GetTickCount();
+    FPracticeClock.Start();
     Timer1->SetEnabled(true);
 }
 
@@ -90,8 +90,7 @@ void TClassForm::TimeOut() {
 void TClassForm::RichView1FinishTyping(TObject*, int&, int& wCount, int& cCount, int&) {
     if (!Timer1->Enabled()) return;   // timed out: nothing to measure
     TRunResults& r = RunResults;
-    // a text finished within its first second counts one
-    r.TypingTicks = std::max<int>(1, static_cast<int>((rtl::GetTickCount() - FPracticeStart) / 1000));
+    r.TypingTicks = FPracticeClock.Seconds();
     r.TotalTypingSeconds += r.TypingTicks;
     Timer1->SetEnabled(false);
     Gauge1->SetProgress(0);

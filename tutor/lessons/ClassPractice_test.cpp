@@ -7,20 +7,9 @@ using namespace tutor_testing;
 
 namespace {
 
-// A practice text of so many letters, no blanks, twenty to a line.
-String PracticeText(int length) {
-    const String letters = "بتين"_a;
-    String text;
-    for (int i = 0; i < length; ++i) {
-        text += letters[i % letters.size()];
-        if (i % 20 == 19 || i == length - 1) text += "\r\n";
-    }
-    return text;
-}
-
 struct PracticeTest : LessonFormTest {
     void WritePractice(int practice, int length) {
-        Dir.Write("Data\\ALess\\Qless1_" + IntToStr(practice) + ".txt", PracticeText(length));
+        Dir.Write("Data\\ALess\\Qless1_" + IntToStr(practice) + ".txt", LetterText(length));
     }
     void StartPractice(int practice) { Send(practice == 1 ? L"Quiz1" : practice == 2 ? L"Quiz2" : L"Quiz3"); }
     int TypingSounds() const {

@@ -280,26 +280,11 @@ void TClassForm::HistoryButtonClick(TObject*) {
 
 void TClassForm::LevelTestBtnClick(TObject*) { ShowScreen(LevelForm); }
 
-// The reached lesson goes into the user list, for the user whose name is in it and only when
-// the list was read: anything else would change another user's line or empty the file.
+// The reached lesson goes into the user list, when it is the lesson shown.
 void TClassForm::ReturnbuttonClick(TObject*) {
     Returning = true;
     StopPracticeClock();
-    const int at = StudentsForm->NameIndex(Trim(StudentsForm->UserNameEdit->Text()));
-    if (StudentsForm->UsersRead() && at >= 0 && CurrentLesson > 0 && FLoadedLesson == CurrentLesson) {
-        try {
-            TMemData* students = StudentsForm->StudentsTable;
-            students->SetRecNo(at + 1);
-            students->Edit();
-            students->FieldByName("Lesson")->SetAsInteger(CurrentLesson);
-            students->Post();
-            students->TextDelimiter = ',';
-            students->SaveToDelimitedFile(StudentsForm->ListFile());
-        } catch (const std::exception& e) {
-            ShowMessageText((InterfaceLanguage != "A" ? String("The lesson you reached could not be saved: ")
-                                                      : "تعذر حفظ الدرس الذي وصلت إليه: "_a) + e.what());
-        }
-    }
+    if (CurrentLesson > 0 && FLoadedLesson == CurrentLesson) StudentsForm->StoreUserLesson(CurrentLesson);
     Close();
 }
 
@@ -327,14 +312,15 @@ void TClassForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, co
     }
 }
 
-TClassForm::TClockPause::TClockPause(TClassForm& form)
-    : FForm(form), FRunning(form.Timer1->Enabled()), FPausedAt(rtl::GetTickCount()) {
+TClassForm::TClockPause::TClockPause(TClassForm& form) : FForm(form), FRunning(form.Timer1->Enabled()) {
+    if (!FRunning) return;
     form.Timer1->SetEnabled(false);
+    form.FPracticeClock.Pause();
 }
 
 TClassForm::TClockPause::~TClockPause() {
     if (!FRunning) return;
-    FForm.FPracticeStart += rtl::GetTickCount() - FPausedAt;
+    FForm.FPracticeClock.Resume();
     FForm.Timer1->SetEnabled(true);
 }
 

@@ -26,6 +26,7 @@
 #include "tutor/lessons/ClassKeyboard.h"
 #include "tutor/lessons/RunResults.h"
 #include "tutor/typing/RichView.h"
+#include "tutor/typing/TypingClock.h"
 
 // The page view's events arrive here first; every one goes on to the view unchanged. Owned by
 // the form and made before the view, so that it outlives the view's connections.
@@ -162,7 +163,6 @@ private:
     private:
         TClassForm& FForm;
         bool FRunning;
-        std::uint32_t FPausedAt;
     };
 
     void BuildLayout();
@@ -198,7 +198,7 @@ private:
 
     std::uint32_t FPageLoadStart = 0;
     int FLoadedLesson = 0;               // the lesson in LessonTable, 0 for none
-    std::uint32_t FPracticeStart = 0;    // tick of the practice's first key
+    TTypingClock FPracticeClock;
     std::unique_ptr<TMemData> FLessonTable;
     TKeyMap FKeyMap;
     TSimpleGButton* FMarkedKey = nullptr;

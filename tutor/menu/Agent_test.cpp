@@ -1,6 +1,7 @@
 #include "tutor/menu/Agent.h"
 #include <gtest/gtest.h>
 #include "platform/rtl/SysUtils.h"
+#include "platform/web/testing/CharacterFixture.h"
 #include "tutor/testing/TutorFixture.h"
 
 using namespace tutor_testing;
@@ -52,8 +53,44 @@ TEST(Agent, AMalformedCallIsAnErrorOfThePage) {
 }
 
 struct AgentTest : TutorFixture {
+    std::uint32_t Now = 10000;
+
+    void SetUp() override {
+        TutorFixture::SetUp();
+        rtl::SetTickSource([this] { return Now; });
+    }
+    void TearDown() override {
+        TutorFixture::TearDown();
+        rtl::SetTickSource({});
+    }
     void Page(const String& name, const String& text) { Dir.Write("Data\\Agent\\Html\\" + name, text); }
+    // A page whose character stands at the layout's x, y and says hello in each language.
+    void StoryPage(const String& name, int x, int y) {
+        String page = "<html><head><script type=\"text/javascript\">function play() {}</script>\r\n";
+        for (const char* language : {"A", "E"})
+            page += String("<script type=\"text/x-character\" id=\"Character") + language + "\">\r\n" +
+                    "Zarek.MoveTo " + IntToStr(x) + ", " + IntToStr(y) + "\r\nZarek.Show\r\n" +
+                    "Zarek.Speak \"" + (String(language) == "A" ? "مرحبا"_a : String("Hello")) + "\", \"hi.wav\"\r\n" +
+                    "Zarek.Hide\r\n</script>\r\n";
+        Page(name, page + "</head><body><p>Zarek</p></body></html>\r\n");
+    }
+    void WriteCharacter() {
+        character_testing::WriteCharacter(Dir, "Data\\Agent\\Character", "Zarek.ini");
+        Dir.Write("Data\\Agent\\wave caracter\\hi.wav", character_testing::SilentWave(1000));
+    }
     void LoadPendingPage() { SendMessageW(AgentForm->PageTimer->Handle(), WM_TIMER, 1, 0); }
+    // The page goes in, its document completes, and the character's time runs to ms.
+    void Play(std::uint32_t ms) {
+        LoadPendingPage();
+        App->ProcessMessages();
+        At(ms);
+    }
+    void At(std::uint32_t ms) {
+        Now = 10000 + ms;
+        SendMessageW(Character().Handle(), WM_TIMER, web::TCharacterWindow::TimerId, 0);
+    }
+    web::TCharacterWindow& Character() { return AgentForm->Host().Character(); }
+    bool CharacterShown() { return Character().Handle() && IsWindowVisible(Character().Handle()); }
 };
 
 TEST_F(AgentTest, AMalformedPageIsNotPlayedAndTheCallingScreenGoesOn) {
@@ -92,6 +129,67 @@ TEST_F(AgentTest, ThePageGoesIntoTheViewFittedToTheScreenOnceTheScreenIsPainted)
     EXPECT_EQ(AgentForm->Host().Language(), L"E");
     EXPECT_FALSE(AgentForm->Host().Character().RightToLeft());
     EXPECT_TRUE(Errors.empty());
+}
+
+// Where no HTML engine runs the page, the host reads its lines from the rendered document.
+TEST_F(AgentTest, TheCharacterAppearsWhereThePagePutsItOnTheCallingScreenAndGoesOnClear) {
+    WriteCharacter();
+    StoryPage("zarek entr class.htm", 600, 400);
+    WriteUserStore();
+    Dir.Write("Data\\Topic.ini", "[Options]\r\nLanguage=E\r\n");
+    Start();
+    MainFrm->SetBounds(100, 50, 790, 566);
+    Command(L"PlayAgent");
+    EXPECT_FALSE(CharacterShown());   // nothing before the menu is painted
+    Play(0);
+    ASSERT_TRUE(CharacterShown());
+    RECT r{};
+    GetWindowRect(Character().Handle(), &r);
+    EXPECT_EQ(r.left, 583);
+    EXPECT_EQ(r.top, 349);
+    At(300);
+    EXPECT_EQ(Character().Balloon().Lines(), std::vector<WideString>{L"Hello"});
+    EXPECT_FALSE(Character().RightToLeft());
+    EXPECT_EQ(Character().Sound(), Dir.File("Data\\Agent\\wave caracter\\hi.wav"));
+
+    // every screen clears the page on activation: the character goes at once
+    AgentForm->ClearPage();
+    EXPECT_FALSE(CharacterShown());
+    EXPECT_EQ(Character().Pending(), 0);
+    // the blank page that replaces it plays nothing
+    App->ProcessMessages();
+    At(400);
+    EXPECT_FALSE(CharacterShown());
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(AgentTest, TheArabicInterfacePlaysTheArabicLinesRightToLeft) {
+    WriteCharacter();
+    StoryPage("Class.htm", 700, 500);
+    WriteUserStore();
+    Start();
+    ClassForm->SetBounds(0, 0, 1024, 768);
+    AgentForm->PlayAgentPageFor(ClassForm, "Class.htm");
+    Play(0);
+    At(300);
+    ASSERT_TRUE(Character().Speaking());
+    EXPECT_EQ(Character().Balloon().Lines(), std::vector<WideString>{ToWide("مرحبا"_a)});
+    EXPECT_TRUE(Character().RightToLeft());
+    EXPECT_EQ(Character().Position().x, 700);
+    EXPECT_EQ(Character().Position().y, 500);
+}
+
+TEST_F(AgentTest, WithTheAssistantOffNoCharacterShows) {
+    WriteCharacter();
+    StoryPage("zarek entr class.htm", 600, 400);
+    Dir.Write("Data\\Topic.ini", "[Options]\r\nAssistant=0\r\n");
+    Start();   // a first run: the menu would introduce itself
+    Command(L"PlayAgent");
+    Play(0);
+    At(300);
+    EXPECT_FALSE(CharacterShown());
+    EXPECT_EQ(Character().Pending(), 0);
+    EXPECT_TRUE(AgentForm->PlayedPages().empty());
 }
 
 }  // namespace

@@ -104,19 +104,12 @@ void TMessageForm::FitLine(TLabel* label, int fontHeight) {
     TFont* font = label->Font();
     font->SetHeight(fontHeight);
     if (label->Caption().empty()) return;
-    const WideString text = ToWide(label->Caption());
-    HDC dc = GetDC(nullptr);
-    bool fits = false;
-    for (int height = fontHeight; height <= SmallestHeight && !fits; ++height) {
-        font->SetHeight(height);
-        HGDIOBJ old = SelectObject(dc, font->Handle());
-        fits = ShapedTextWidth(dc, text, label->BiDiMode() == bdRightToLeft) <= label->Width() - Margin;
-        SelectObject(dc, old);
-    }
-    ReleaseDC(nullptr, dc);
+    const int height = FittingFontHeight(font, label->Caption(), label->Width() - Margin,
+                                         label->BiDiMode() == bdRightToLeft, fontHeight, SmallestHeight);
+    font->SetHeight(height != 0 ? height : SmallestHeight);
     // wrapping measures by the system's width, which takes Arabic letters unjoined: a line that
     // fits is drawn as one
-    label->SetWordWrap(!fits);
+    label->SetWordWrap(height == 0);
 }
 
 int TMessageForm::ShowFilled() {

@@ -17,6 +17,17 @@ inline String PageFile(const std::vector<String>& pages) {
     return text;
 }
 
+// A text of so many letters, no blanks, twenty to a line.
+inline String LetterText(int length) {
+    const String letters = "بتين"_a;
+    String text;
+    for (int i = 0; i < length; ++i) {
+        text += letters[i % letters.size()];
+        if (i % 20 == 19 || i == length - 1) text += "\r\n";
+    }
+    return text;
+}
+
 // The lesson form over a course of three lessons, its page view on an in-memory browser.
 struct LessonFormTest : TutorFixture {
     web::TMemoryBrowser Browser;
@@ -41,10 +52,10 @@ struct LessonFormTest : TutorFixture {
         rtl::SetTickSource({});
     }
 
-    // Starts the tutor in the interface language, then trains: body runs in the open lesson form,
-    // which the movie's Return leaves afterwards.
-    void Train(const String& language, std::function<void()> body) {
-        if (Started) {   // each run of the program from its start
+    // Starts the tutor, each time from its start, in the interface language, the lesson form's
+    // page view on the in-memory browser and every message recorded.
+    void StartIn(const String& language) {
+        if (Started) {
             App->Free();
             NewApplication();
         }
@@ -53,13 +64,12 @@ struct LessonFormTest : TutorFixture {
         InterfaceLanguage = language;
         ClassForm->WebView->SetBrowser(&Browser);
         Browser.Complete(Doc);
-        WhenShown[MessageForm] = [this] {
-            String lines;
-            for (TLabel* l : {MessageForm->Label1, MessageForm->Label2, MessageForm->Label3, MessageForm->Label4})
-                if (!l->Caption().empty()) lines += (lines.empty() ? "" : " | ") + l->Caption();
-            Messages.push_back(lines);
-            MessageForm->Close();
-        };
+        RecordMessages();
+    }
+    // Starts the tutor in the interface language, then trains: body runs in the open lesson form,
+    // which the movie's Return leaves afterwards.
+    void Train(const String& language, std::function<void()> body) {
+        StartIn(language);
         bool ran = false;
         WhenShown[ClassForm] = [this, body, &ran] {
             ran = true;
@@ -70,6 +80,16 @@ struct LessonFormTest : TutorFixture {
         EXPECT_TRUE(ran);
         EXPECT_FALSE(ClassForm->Visible());
     }
+    // Each message shown goes into Messages and is closed, as the learner's OK does.
+    void RecordMessages() {
+        WhenShown[MessageForm] = [this] {
+            String lines;
+            for (TLabel* l : {MessageForm->Label1, MessageForm->Label2, MessageForm->Label3, MessageForm->Label4})
+                if (!l->Caption().empty()) lines += (lines.empty() ? "" : " | ") + l->Caption();
+            Messages.push_back(lines);
+            MessageForm->Close();
+        };
+    }
     void Send(const wchar_t* command) { ClassForm->ShockwaveFlash->OnFSCommand(ClassForm->ShockwaveFlash, command, L""); }
     String Page() const { return Doc->LoadedBytes(); }
     bool Shows(const char* marker) const { return Page().find(marker) != String::npos; }
@@ -79,27 +99,30 @@ struct LessonFormTest : TutorFixture {
     }
     String Students() const { return Dir.Read("Data\\AStudents.txt"); }
 
-    // One key as the keyboard layer gives it to the practice's surface.
-    void Key(char c) {
-        SendMessageW(ClassForm->ActiveRichView->Handle(), WM_CHAR, ToWide(String(1, c))[0], 0);
+    // One key as the keyboard layer gives it to a surface, by default the practice's; a disabled
+    // surface gets no keys.
+    void Key(char c, TRichView* surface = nullptr) {
+        if (!surface) surface = ClassForm->ActiveRichView;
+        if (IsWindowEnabled(surface->Handle())) SendMessageW(surface->Handle(), WM_CHAR, ToWide(String(1, c))[0], 0);
     }
-    // The source lines of the text on the practice's surface, as prepared for typing.
-    std::vector<String> SourceLines() const {
-        TRichView* surface = ClassForm->ActiveRichView;
+    // The source lines of the text on a surface, by default the practice's, as prepared for typing.
+    std::vector<String> SourceLines(TRichView* surface = nullptr) const {
+        if (!surface) surface = ClassForm->ActiveRichView;
         std::vector<String> lines;
         for (int i = 0; i < surface->Linecount; ++i) lines.push_back(surface->Lines()->Strings(2 * i));
         return lines;
     }
-    // Types the whole text: the first `wrong` keys wrong, the rest right; the last key comes
-    // `seconds` after the first.
-    void TypeText(int wrong, int seconds) {
-        std::vector<String> lines = SourceLines();
+    // Types the whole text on a surface, by default the practice's: the first `wrong` keys wrong,
+    // the rest right; the last key comes `seconds` after the first.
+    void TypeText(int wrong, int seconds, TRichView* surface = nullptr) {
+        if (!surface) surface = ClassForm->ActiveRichView;
+        std::vector<String> lines = SourceLines(surface);
         size_t left = 0;
         for (const String& line : lines) left += line.size();
         for (const String& line : lines)
             for (char c : line) {
                 if (--left == 0) Now += seconds * 1000;
-                Key(wrong-- > 0 ? WrongKey : c);
+                Key(wrong-- > 0 ? WrongKey : c, surface);
             }
     }
     // One second of the practice clock, as its window timer gives it.

@@ -1,60 +1,59 @@
 #include "tutor/tests/Level.h"
-#include "platform/ui/Application.h"
-#include "tutor/menu/Agent.h"
+#include "platform/rtl/SysUtils.h"
+#include "tutor/lessons/ClassUnit.h"
 #include "tutor/menu/MainUnit.h"
-#include "tutor/menu/MovieCommand.h"
-#include "tutor/menu/ScreenParts.h"
+#include "tutor/menu/MessageUnit.h"
+#include "tutor/users/StudentUnit.h"
 
 TLevelForm* LevelForm = nullptr;
 
-TLevelForm::TLevelForm(TComponent* owner) : TForm(owner) {
-    BuildLayout();
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnActivate = [this](TObject* s) { FormActivate(s); };
+TLevelForm::TLevelForm(TComponent* owner) : TTypingTestForm(owner, "LevelForm", "EntrncTst.htm") {
+    // the test text is the list's first, or a file chosen through the movie; no duration to choose
+    FilesList->SetEnabled(false);
+    ComboBox2->SetVisible(false);
+    ComboBox2->SetEnabled(false);
 }
 
-void TLevelForm::BuildLayout() {
-    SetUpScreenForm(this, "LevelForm", 792, 566, poScreenCenter);
-    CancelButton = NewCommandTarget(this, "CancelButton", [this](TObject* s) { CancelButtonClick(s); });
-    ExitBtn = NewHiddenButton(this, "ExitBtn", [this](TObject* s) { ExitBtnClick(s); });
-    PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
-    ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
-        ShockwaveFlashFSCommand(s, c, a);
-    });
+// No time limit: the gauge only starts its round again.
+void TLevelForm::ClockAtLimit() {
+    Gauge->SetProgress(0);
+    TimeLabel->SetCaption("0");
 }
 
-void TLevelForm::FormCreate(TObject*) {
-    SetCaption(Application->Title());
-    FirstVisit = false;
+int TLevelForm::FirstDuration() const { return ComboBox2->Items()->Count() - 1; }
+
+// One table for the one course, whatever language the screens speak; the places rise with the
+// accuracy, 50 to 59 included.
+TLevelForm::TPlacement TLevelForm::PlacementOf(int accuracy) {
+    struct Band { int from, lesson; const char* english; String arabic; };
+    static const Band bands[] = {
+        {90, 18, " You Can Start from Level 18 or Above.", " يمكنك البدء من المستوى الثامن عشر أو أعلى "_a},
+        {80, 17, " You May Start from Level 17", " يمكنك البدء من المستوى السابع عشر"_a},
+        {70, 14, " You May Start from Level 14", " يمكنك البدء من المستوى الرابع عشر"_a},
+        {60, 9, " You May Start from Level 9", " يمكنك البدء من المستوى التاسع"_a},
+        {50, 7, " You May Start from Level 7", " يمكنك البدء من المستوى السابع"_a},
+        {30, 5, " You May Start from Level 5", " يمكنك البدء من المستوى الخامس"_a},
+        {0, 1, " You Should Start from Level 1", " عليك البدء من المستوى الأول"_a},
+    };
+    for (const Band& band : bands)
+        if (accuracy >= band.from) return {band.lesson, InterfaceLanguage != "A" ? String(band.english) : band.arabic};
+    return {1, String()};
 }
 
-void TLevelForm::FormActivate(TObject*) {
-    AgentForm->IntroduceScreen(this, FirstVisit, "EntrncTst.htm");
-    SetBiDiMode(InterfaceLanguage == "A" ? bdRightToLeft : bdLeftToRight);
-    LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage == "A" ? "\\Data\\interface\\SpeedTest.swf"
-                                                                        : "\\Data\\interface\\SpeedTestE.swf"));
+void TLevelForm::ShowPlacementResult(int correct, int typed) {
+    const int accuracy = Accuracy(correct, typed);
+    const TPlacement placement = PlacementOf(accuracy);
+    MessageForm->Label1->SetCaption(placement.message);
+    CurrentLesson = placement.lesson;
+    if (accuracy >= 90) MainFrm->PlaySoundEffect("WellDone");
+    MainFrm->ShowMessageLines();
 }
 
-void TLevelForm::CancelButtonClick(TObject*) {
-    Application->ProcessMessages();
-    Close();
-}
-
-void TLevelForm::ExitBtnClick(TObject*) {
-    Application->ProcessMessages();
-    Close();
-}
-
-void TLevelForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPageFor(this, "EntrncTst.htm");
-}
-
-void TLevelForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {
-    switch (MatchCommand(command, {"RollOver", "Close", "Return", "PlayAgent"})) {
-    case 0: MainFrm->FlashRollOver(FromWide(command), FromWide(args)); break;
-    case 1: ExitBtn->Click(); break;
-    case 2: CancelButton->Click(); break;
-    case 3: PlayAgentBtnClick(PlayAgentBtn); break;
-    default: break;
-    }
+// The placed lesson goes into the user list at once: the main menu enters the user again from
+// that list before the lesson form opens.
+void TLevelForm::ShowResult(int correct, int typed) {
+    ShowPlacementResult(correct, typed);
+    StudentsForm->StoreUserLesson(CurrentLesson);
+    ClassForm->ReloadLesson();
+    CancelButtonClick(CancelButton);
 }

@@ -1,73 +1,43 @@
 #include "tutor/tests/SpeedUnit.h"
-#include "platform/ui/Application.h"
-#include "tutor/menu/Agent.h"
+#include "platform/rtl/SysUtils.h"
+#include "tutor/lessons/RunResults.h"
 #include "tutor/menu/MainUnit.h"
-#include "tutor/menu/MovieCommand.h"
-#include "tutor/menu/ScreenParts.h"
-#include "tutor/options/OptionUnit.h"
+#include "tutor/menu/MessageUnit.h"
 
 TSpeedForm* SpeedForm = nullptr;
 
-TSpeedForm::TSpeedForm(TComponent* owner) : TForm(owner) {
-    BuildLayout();
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnActivate = [this](TObject* s) { FormActivate(s); };
+TSpeedForm::TSpeedForm(TComponent* owner) : TTypingTestForm(owner, "SpeedForm", "SpeedScrn.htm") {}
+
+// The chosen duration is up: the test ends on what was typed.
+void TSpeedForm::ClockAtLimit() { FinishTest(); }
+
+int TSpeedForm::FirstDuration() const { return 0; }
+
+void TSpeedForm::StoreTestResults(TRichView* surface) {
+    TTypingTestForm::StoreTestResults(surface);
+    RunResults.AccuracyHistory.Add(IntToStr(RunResults.LastAccuracy));
 }
 
-void TSpeedForm::BuildLayout() {
-    SetUpScreenForm(this, "SpeedForm", 792, 566, poScreenCenter);
-    CancelButton = NewCommandTarget(this, "CancelButton", [this](TObject* s) { CancelButtonClick(s); });
-    ExitBtn = NewHiddenButton(this, "ExitBtn", [this](TObject* s) { ExitBtnClick(s); });
-    PlayAgentBtn = NewHiddenButton(this, "PlayAgentBtn", [this](TObject* s) { PlayAgentBtnClick(s); });
-    auto surface = [this](const char* name, bool arabic) {
-        auto* view = new TRichView(this);
-        view->SetName(name);
-        view->SetParent(this);
-        view->SetVisible(false);
-        view->SetBounds(20, 136, 522, 260);
-        ApplySurfaceLook(view, arabic);
-        return view;
-    };
-    RichView1 = surface("RichView1", false);
-    RichView2 = surface("RichView2", true);
-    ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
-        ShockwaveFlashFSCommand(s, c, a);
-    });
-}
-
-void TSpeedForm::FormCreate(TObject*) {
-    SetCaption(Application->Title());
-    FirstVisit = false;
-}
-
-void TSpeedForm::FormActivate(TObject*) {
-    AgentForm->IntroduceScreen(this, FirstVisit, "SpeedScrn.htm");
-    SetBiDiMode(InterfaceLanguage == "A" ? bdRightToLeft : bdLeftToRight);
-    OptionForm->ApplyTypingColors(this);
-    LoadScreenMovie(ShockwaveFlash, AppDir + (InterfaceLanguage == "A" ? "\\Data\\interface\\SpeedTest.swf"
-                                                                        : "\\Data\\interface\\SpeedTestE.swf"));
-}
-
-void TSpeedForm::CancelButtonClick(TObject*) {
-    Application->ProcessMessages();
-    Close();
-}
-
-void TSpeedForm::ExitBtnClick(TObject*) {
-    Application->ProcessMessages();
-    Close();
-}
-
-void TSpeedForm::PlayAgentBtnClick(TObject*) {
-    AgentForm->PlayAgentPageFor(this, "SpeedScrn.htm");
-}
-
-void TSpeedForm::ShockwaveFlashFSCommand(TObject*, const WideString& command, const WideString& args) {
-    switch (MatchCommand(command, {"RollOver", "Close", "Return", "PlayAgent"})) {
-    case 0: MainFrm->FlashRollOver(FromWide(command), FromWide(args)); break;
-    case 1: ExitBtn->Click(); break;
-    case 2: CancelButton->Click(); break;
-    case 3: PlayAgentBtnClick(PlayAgentBtn); break;
-    default: break;
+String TSpeedForm::ResultText(int accuracy) {
+    if (InterfaceLanguage != "A") {
+        if (accuracy < 60) return "Bad Result, Try Again";
+        if (accuracy < 70) return "You are Attempting to Reach a Good Result, Repeat";
+        if (accuracy < 80) return "Good You Can Proceed or Repeat the Exercise";
+        if (accuracy < 90) return " Very good, you have reached a great result";
+        return " Congratulation .... You Finish This Exercise Successfully.";
     }
+    if (accuracy < 60) return "نتيجة غير مرضية, عليك المحاولة مرة أُخرى"_a;
+    if (accuracy < 70) return " انت تحاول ان تصل الى نتيجة مرضية, أعد التمرين مرة أخرى"_a;
+    if (accuracy < 80) return "جيد يمكنك المتابعة أو إعادة التمرين للوصول إلى نتيجة أفضل"_a;
+    if (accuracy < 90) return " جيد جداً, نتيجة مُرضية"_a;
+    return " تهانينا ...... لقد أنهيت التمرين بتفوق, "_a;
 }
+
+void TSpeedForm::ShowSpeedResult(int correct, int typed) {
+    const int accuracy = Accuracy(correct, typed);
+    MessageForm->Label1->SetCaption(ResultText(accuracy));
+    if (accuracy >= 90) MainFrm->PlaySoundEffect("WellDone");
+    MainFrm->ShowMessageLines();
+}
+
+void TSpeedForm::ShowResult(int correct, int typed) { ShowSpeedResult(correct, typed); }

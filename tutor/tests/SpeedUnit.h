@@ -1,34 +1,23 @@
 #pragma once
-// the timed speed test, on its movie with the commands that leave it.
-#include "controls/SimpleGButton.h"
-#include "platform/flash/ShockwaveFlash.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Forms.h"
-#include "tutor/typing/RichView.h"
+// TSpeedForm: the timed speed test. The learner chooses a text and a duration, types until the
+// text is done or the time is up, and is told the measures with an advice; the form stays open
+// for the next test.
+#include "tutor/tests/TypingTest.h"
 
-class TSpeedForm : public TForm {
+class TSpeedForm : public TTypingTestForm {
 public:
     explicit TSpeedForm(TComponent* owner);
 
-    bool FirstVisit = false;
+    // The advice of an accuracy band, in the interface language.
+    static String ResultText(int accuracy);
+    // Line 1 of the message form by the accuracy of the test; shows the message.
+    void ShowSpeedResult(int correct, int typed);
 
-    TShockwaveFlash* ShockwaveFlash = nullptr;
-    TSimpleGButton* CancelButton = nullptr;
-    TButton* ExitBtn = nullptr;
-    TButton* PlayAgentBtn = nullptr;
-    // The typing surfaces, English and Arabic: hidden until a test runs on one of them.
-    TRichView* RichView1 = nullptr;
-    TRichView* RichView2 = nullptr;
-
-    void FormCreate(TObject* sender);
-    void FormActivate(TObject* sender);
-    void CancelButtonClick(TObject* sender);
-    void ExitBtnClick(TObject* sender);
-    void PlayAgentBtnClick(TObject* sender);
-    void ShockwaveFlashFSCommand(TObject* sender, const WideString& command, const WideString& args);
-
-private:
-    void BuildLayout();
+protected:
+    void ClockAtLimit() override;
+    int FirstDuration() const override;
+    void StoreTestResults(TRichView* surface) override;
+    void ShowResult(int correct, int typed) override;
 };
 
 extern TSpeedForm* SpeedForm;

@@ -426,6 +426,23 @@ void TStudentsForm::SaveUserGoal() {
     });
 }
 
+void TStudentsForm::StoreUserLesson(int lesson) {
+    const int at = NameIndex(Trim(UserNameEdit->Text()));
+    if (!FUsersRead || at < 0 || lesson < 1) return;
+    try {
+        StudentsTable->SetRecNo(at + 1);
+        StudentsTable->Edit();
+        StudentsTable->FieldByName("Lesson")->SetAsInteger(lesson);
+        StudentsTable->Post();
+        StudentsTable->TextDelimiter = ',';
+        StudentsTable->SaveToDelimitedFile(ListFile());
+    } catch (const std::exception& e) {
+        MainFrm->ShowMessageText((InterfaceLanguage != "A" ? String("The lesson you reached could not be saved: ")
+                                                           : "تعذر حفظ الدرس الذي وصلت إليه: "_a) +
+                                 e.what());
+    }
+}
+
 void TStudentsForm::CreateResultsFile() {
     UpdateResults([&] { Results().WriteInteger("Results", "Count", 0); });
 }

@@ -69,6 +69,10 @@ public:
     void AddUserRecord();
     int FindUserIndex(const String& name);          // [User<n>] of the name, 0 when none
     void SaveUserGoal();
+    // The lesson the user in the name box reached, into the user list file: only when the list was
+    // read and names the user, since anything else would change another user's line or empty the
+    // file. A file that cannot be written is told in the message form; the program goes on.
+    void StoreUserLesson(int lesson);
     String EncodePassword(const String& text);
     String DecodePassword(const String& hex);
     void SetFirstVisitFlags(bool value);

@@ -125,15 +125,26 @@ def frame_of(m, title, small_buttons=()):
             x -= 10
 
 
-def side_column(m, buttons, top=BAND + 22, height=46, gap=10, groups=()):
-    """The screen's commands as large buttons: on the right in Arabic, on the left in English."""
+def side_column(m, buttons, top=BAND + 22, height=46, gap=10, groups=(), clips=None):
+    """The screen's commands as large buttons: on the right in Arabic, on the left in English.
+    clips: command -> (clip name, caption of frame 1): the button is a clip whose frame 0 shows
+    its caption and frame 1 the other, for a screen that names the button's state."""
     L = m.lang
+    clips = clips or {}
     x = m.width - MARGIN - SIDE_W if L.arabic else MARGIN
     y = top
     for i, (command, caption) in enumerate(buttons):
         if i in groups:
             y += 10
-        m.button(x, y, SIDE_W, height, command, caption)
+        if command in clips:
+            name, other = clips[command]
+            m.add("clip " + name)
+            for frame, text in enumerate((caption, other)):
+                m.add("frame %d" % frame)
+                m.button(x, y, SIDE_W, height, command, text)
+            m.add("end")
+        else:
+            m.button(x, y, SIDE_W, height, command, caption)
         y += height + gap
     return y
 
@@ -357,7 +368,8 @@ def tests(code):
         ("Stop", L.t("توقف", "Stop")),
         ("OpenFile", L.t("اختيار نص", "Choose Text")),
         ("Return", L.t("رجوع", "Return")),
-    ], top=BAND + 30, height=50, gap=14, groups=(3, 4))
+    ], top=BAND + 30, height=50, gap=14, groups=(3, 4),
+        clips={"Pause": ("PauseButton", L.t("متابعة", "Continue"))})
     cx, cy, cw, ch = content_box(m, top=BAND + 16)
     m.free(cx, cy, cw, 40, "the text name, text list and duration list")
     m.add("roundrect %d %d %d 48 radius=8 fill=%s border=%s pen=2" % (cx - 4, cy - 4, cw + 8, PANEL_FRAME, WHITE))
