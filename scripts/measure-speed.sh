@@ -2,7 +2,8 @@
 # Times the tutor against the floor Wine sets, in one run, on this machine as loaded now:
 #  - the typing benchmark (a key's handling on the typing surface, preparing a 120-line text);
 #  - key latency from a real key press to the window's first repaint: the typing surface against
-#    a bare window that repaints one strip per key, interleaved;
+#    a bare window that repaints one strip per key and against a bare rich edit control typing by
+#    itself (what any surface on that control costs), interleaved;
 #  - start-up to a settled main menu, warm and cold, against a bare 792 x 566 window, interleaved.
 # ROUNDS (default 5) sets the rounds of each comparison. Figures move with the load: compare the
 # two sides of each line, never figures of different runs.
@@ -16,7 +17,7 @@ TOOLS=$ROOT/$BUILD/measure
 mkdir -p "$TOOLS"
 cc -O2 scripts/measure/keylat.c -o "$TOOLS/keylat" -lX11 -lXtst -lXdamage -lXfixes
 cc -O2 scripts/measure/mapwait2.c -o "$TOOLS/mapwait2" -lX11 -lXdamage -lXfixes
-for tool in bare barekeys; do
+for tool in bare barekeys barerichedit; do
     x86_64-w64-mingw32-gcc -O2 -mwindows "scripts/measure/$tool.c" -o "$TOOLS/$tool.exe"
 done
 . scripts/wine/env.sh
@@ -57,16 +58,17 @@ keys_of() {   # title command...: the median and p90 of one window
 : >"$WORK/keys"
 for _ in $(seq "$ROUNDS"); do
     echo "floor $(keys_of barekeys "$WINE" "$TOOLS/barekeys.exe")" | tee -a "$WORK/keys"
+    echo "richedit $(keys_of barerichedit "$WINE" "$TOOLS/barerichedit.exe")" | tee -a "$WORK/keys"
     echo "surface $(cd "$WORK" && keys_of typing_bench "$WINE" "$ROOT/$BUILD/tutor/typing_bench.exe" keys)" | tee -a "$WORK/keys"
 done
-for side in floor surface; do
+for side in floor richedit surface; do
     m=$(grep "^$side " "$WORK/keys" | sed 's/.*median=\([0-9.]*\).*/\1/' | median)
     p=$(grep "^$side " "$WORK/keys" | sed 's/.*p90=\([0-9.]*\).*/\1/' | median)
     echo "$side: median of medians $m ms, of p90s $p ms" | tee -a "$WORK/keysum"
 done
-f=$(sed -n 's/^floor: median of medians \([0-9.]*\).*/\1/p' "$WORK/keysum")
-s=$(sed -n 's/^surface: median of medians \([0-9.]*\).*/\1/p' "$WORK/keysum")
-echo "surface / floor: $(awk -v s="$s" -v f="$f" 'BEGIN {printf "%.2f", s / f}')"
+of() { sed -n "s/^$1: median of medians \([0-9.]*\).*/\1/p" "$WORK/keysum"; }
+echo "surface / floor: $(awk -v s="$(of surface)" -v f="$(of floor)" 'BEGIN {printf "%.2f", s / f}');" \
+     "surface / rich edit: $(awk -v s="$(of surface)" -v f="$(of richedit)" 'BEGIN {printf "%.2f", s / f}')"
 
 settled() { MW_OR=1 MW_MIN=100 MW_KILL=1 "$TOOLS/mapwait2" 60 2000 "$WINE" "$@" 2>/dev/null | sed 's/.*settled=\([0-9]*\).*/\1/'; }
 startups() {   # warm|cold

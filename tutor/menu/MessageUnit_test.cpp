@@ -1,8 +1,6 @@
 #include "tutor/menu/MessageUnit.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Alignment.h"
@@ -17,12 +15,7 @@ namespace {
 // The OK button of the shipped message movies, in stage pixels (the stage fills the form).
 constexpr int OkX = 430, OkY = 397;
 
-std::string ReadBytes(const String& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string ReadBytes(const String& path) { return testing_support::ReadFileBytes(path); }
 
 struct MessageFormTest : ::testing::Test {
     TempFolder App;

@@ -29,12 +29,8 @@ namespace tutor_testing {
 
 using testing_support::TempFolder;
 
-inline std::string ReadBytes(const String& path) {
-    std::ifstream f(ToWide(path).c_str(), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using testing_support::ReadFileBytes;
+inline std::string ReadBytes(const String& path) { return ReadFileBytes(path); }
 
 struct TutorFixture : ::testing::Test {
     TempFolder Dir;
