@@ -1,8 +1,10 @@
 #!/bin/bash
 # Starts the tutor under Wine and Xvfb in a fresh copy of the shipped tree and trains as a new
 # user would, once in each interface language: Train, Start As Beginner, then a few keys of the
-# first practice. Saves build/screenshots/lesson-A.png and lesson-E.png (lesson 1's first page)
-# and lesson-practice-A.png and lesson-practice-E.png (the practice begun).
+# first practice. Saves build/screenshots/lesson-A.png and lesson-E.png (lesson 1's first page),
+# lesson-practice-A.png and lesson-practice-E.png (the practice begun), and keyboard-A.png and
+# keyboard-E.png (the practice begun again, its first keys typed right and the next one held
+# down: on the on-screen keyboard the key held down in amber, the key to press after it in green).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build/mingw}
@@ -40,6 +42,15 @@ for lang in A E; do
     xdotool type --delay 150 "fjdkfjdk"
     sleep 2
     import -window root "$OUT/lesson-practice-$lang.png"
+    click $((menu_x + quiz1)) $((menu_y + 109))                # Practice 1 again
+    sleep 2
+    # it begins "بيت بنت": the Arabic layout puts them on f d j, space, f
+    xdotool type --delay 200 "fdj f"
+    sleep 1
+    xdotool keydown k                                          # ن held (before it repeats): ت is next
+    sleep 0.3
+    import -window root "$OUT/keyboard-$lang.png"
+    xdotool keyup k
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     rm -rf "$tree"
