@@ -1,0 +1,33 @@
+# Sourced by the screenshot scripts: builds, starts Xvfb and a warm Wine session that ends with the
+# script, and gives the helpers that run the tutor in a fresh copy of the shipped tree. Screenshots
+# go to $OUT.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+BUILD=${BUILD:-build/mingw}
+bash scripts/build.sh
+. scripts/wine/env.sh
+wine_prefix
+wine_session_start
+trap wine_session_stop EXIT
+OUT=build/screenshots
+mkdir -p "$OUT"
+
+# Prints the folder of a fresh copy of the shipped tree.
+fresh_tree() {
+    local tree
+    tree=$(mktemp -d)
+    cp -r "$BUILD/dist/." "$tree/"
+    echo "$tree"
+}
+
+# Starts the tutor of a tree in an interface language (A or E); its process is $pid.
+start_tutor() {   # tree language
+    printf '[Options]\r\nLanguage=%s\r\n' "$2" > "$1/Data/Topic.ini"
+    "$WINE" "$1/tapwise.exe" </dev/null >/dev/null 2>&1 &
+    pid=$!
+}
+
+stop_tutor() {
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
