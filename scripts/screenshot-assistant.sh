@@ -8,10 +8,6 @@
 WAIT=${SHOT_DELAY:-4}
 # Zarek shows, waves and then speaks, from a little after the page is asked for.
 SPEAKING=${SPEAK_DELAY:-3}
-# The screen is 1280 x 1024; the screens are centred on it.
-menu_x=244 menu_y=229           # the main menu and the lesson form, 792 x 566
-beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 for lang in A E; do
     tree=$(fresh_tree)
     start_tutor "$tree" "$lang"
@@ -21,10 +17,10 @@ for lang in A E; do
     else
         assistant=536 train=125 beginner=428
     fi
-    xdotool mousemove $((menu_x + assistant)) $((menu_y + 31)) click 1
+    xdotool mousemove $((form_x + assistant)) $((form_y + 31)) click 1
     sleep "$SPEAKING"
     import -window root "$OUT/assistant-menu-$lang.png"
-    click $((menu_x + train)) $((menu_y + 104))                # Train
+    click $((form_x + train)) $((form_y + 104))                # Train
     sleep "$WAIT"
     xdotool mousemove $((beginner_x + beginner)) $((beginner_y + 290)) click 1   # Start As Beginner
     sleep "$SPEAKING"

@@ -6,8 +6,8 @@
 # words-E-round.png and words-E-result.png.
 . "$(dirname "$0")/screenshot-session.sh"
 
-# where the 792 x 566 screens stand on the 1280 x 1024 display, and points on them
-X=244; Y=229
+# points on the 792 x 566 screens, and their picture
+X=$form_x; Y=$form_y
 at() { xdotool mousemove $((X + $1)) $((Y + $2)); }
 click() { at "$1" "$2"; xdotool click 1; }
 shot() { import -window root -crop 792x566+$X+$Y "$OUT/$1"; }

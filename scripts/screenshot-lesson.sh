@@ -7,10 +7,6 @@
 # down: on the on-screen keyboard the key held down in amber, the key to press after it in green).
 . "$(dirname "$0")/screenshot-session.sh"
 WAIT=${SHOT_DELAY:-4}
-# The screen is 1280 x 1024; the screens are centred on it.
-menu_x=244 menu_y=229           # the main menu and the lesson form, 792 x 566
-beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 for lang in A E; do
     tree=$(fresh_tree)
     start_tutor "$tree" "$lang"
@@ -20,17 +16,17 @@ for lang in A E; do
     else
         train=125 beginner=428 quiz1=125
     fi
-    click $((menu_x + train)) $((menu_y + 104))                # Train
+    click $((form_x + train)) $((form_y + 104))                # Train
     sleep "$WAIT"
     click $((beginner_x + beginner)) $((beginner_y + 290))     # Start As Beginner
     sleep "$WAIT"
     import -window root "$OUT/lesson-$lang.png"
-    click $((menu_x + quiz1)) $((menu_y + 109))                # Practice 1
+    click $((form_x + quiz1)) $((form_y + 109))                # Practice 1
     sleep 2
     xdotool type --delay 150 "fjdkfjdk"
     sleep 2
     import -window root "$OUT/lesson-practice-$lang.png"
-    click $((menu_x + quiz1)) $((menu_y + 109))                # Practice 1 again
+    click $((form_x + quiz1)) $((form_y + 109))                # Practice 1 again
     sleep 2
     # it begins "بيت بنت": the Arabic layout puts them on f d j, space, f
     xdotool type --delay 200 "fdj f"

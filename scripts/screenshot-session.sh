@@ -12,6 +12,12 @@ trap wine_session_stop EXIT
 OUT=build/screenshots
 mkdir -p "$OUT"
 
+# The display is 1280 x 1024 and the screens stand centred on it.
+form_x=244 form_y=229           # the main menu, the lesson form, the tests: 792 x 566
+beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
+# A click at a point of the display, with a second for the screen to answer.
+click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
+
 # Prints the folder of a fresh copy of the shipped tree.
 fresh_tree() {
     local tree

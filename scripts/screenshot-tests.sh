@@ -9,11 +9,7 @@
 # speed-{typing,result,done}-{A,E}.png.
 . "$(dirname "$0")/screenshot-session.sh"
 WAIT=${SHOT_DELAY:-4}
-# The screen is 1280 x 1024; the screens are centred on it.
-form_x=244 form_y=229           # the menu, the tests and the lesson form, 792 x 566
-beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
 message_x=245 message_y=268     # the message form, 790 x 487
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 ok() { click $((message_x + 430)) $((message_y + 397)); }
 
 # The keys of the US keyboard that type a text of the tree on the Arabic layout (tools/course),
