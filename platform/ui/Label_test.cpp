@@ -5,7 +5,22 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/testing/ShownForm.h"
 
-using LabelTest = ShownFormFixture;
+struct LabelTest : ShownFormFixture {
+    // A transparent label of white text, 24 pixels high, on the form; fixed bounds when given.
+    TLabel* WhiteLabel(int width = 0, int height = 0) {
+        auto* label = new TLabel(Form);
+        label->SetParent(Form);
+        if (width > 0) {
+            label->SetAutoSize(false);
+            label->SetBounds(0, 0, width, height);
+        }
+        label->SetTransparent(true);
+        label->Font()->SetName("Arial");
+        label->Font()->SetHeight(-24);
+        label->Font()->SetColor(clWhite);
+        return label;
+    }
+};
 
 namespace {
 // Rows of a painted control that hold a pixel of the colour.
@@ -43,14 +58,7 @@ std::pair<int, int> InkColumns(TControl* control) {
 // An Arabic line against the right edge or in the middle ends where it should: placed by its
 // joined width, not by the wider measure of its letters taken apart.
 TEST_F(LabelTest, ArabicLinesAreAlignedByTheirJoinedWidth) {
-    auto* label = new TLabel(Form);
-    label->SetParent(Form);
-    label->SetAutoSize(false);
-    label->SetBounds(0, 0, 400, 40);
-    label->SetTransparent(true);
-    label->Font()->SetName("Arial");
-    label->Font()->SetHeight(-24);
-    label->Font()->SetColor(clWhite);
+    auto* label = WhiteLabel(400, 40);
     label->SetBiDiMode(bdRightToLeft);
     label->SetCaption("إضاءة النص المطبوع"_a);
     label->SetAlignment(taLeftJustify);   // the leading edge: the right one in this reading order
@@ -174,14 +182,7 @@ TEST_F(LabelTest, ArabicLinesAreCentredAndFittedByTheirJoinedWidth) {
 // A lam-alef ligature that carries a mark («أولاً») is drawn in every alignment, one line or wrapped,
 // in either reading order, with ink inside the label.
 TEST_F(LabelTest, ALigatureWithAMarkPaintsInEveryAlignment) {
-    auto* label = new TLabel(Form);
-    label->SetParent(Form);
-    label->SetAutoSize(false);
-    label->SetBounds(0, 0, 300, 80);
-    label->SetTransparent(true);
-    label->Font()->SetName("Arial");
-    label->Font()->SetHeight(-24);
-    label->Font()->SetColor(clWhite);
+    auto* label = WhiteLabel(300, 80);
     for (const String& caption : {"أولاً"_a, "أولاً ثم ثانياً وثالثاً ورابعاً وخامساً"_a})
         for (TBiDiMode mode : {bdLeftToRight, bdRightToLeft})
             for (TAlignment alignment : {taLeftJustify, taCenter, taRightJustify})
@@ -199,12 +200,7 @@ TEST_F(LabelTest, ALigatureWithAMarkPaintsInEveryAlignment) {
 // line, and each wrapped line ends at the leading (right) edge.
 TEST_F(LabelTest, WrappedArabicBreaksAtItsJoinedWidth) {
     const String line = "إضاءة النص المطبوع"_a;
-    auto* label = new TLabel(Form);
-    label->SetParent(Form);
-    label->SetTransparent(true);
-    label->Font()->SetName("Arial");
-    label->Font()->SetHeight(-24);
-    label->Font()->SetColor(clWhite);
+    auto* label = WhiteLabel();
     label->SetBiDiMode(bdRightToLeft);
     label->SetCaption(line);
     const int oneLine = label->Height(), joined = label->Width();
