@@ -5,19 +5,44 @@
 
 namespace {
 
-bool IsArabicMark(wchar_t c) { return (c >= 0x064B && c <= 0x065F) || c == 0x0670; }
 bool IsAlef(wchar_t c) { return c == 0x0622 || c == 0x0623 || c == 0x0625 || c == 0x0627; }
+bool IsArabicLetter(wchar_t c) { return (c >= 0x0621 && c <= 0x064A) || (c >= 0x066E && c <= 0x06D3) || c == 0x06D5; }
 
-// Wine's shaping faults on a lam-alef ligature that carries a mark (with DejaVu Sans and the
-// KACST fonts at least); a combining grapheme joiner between the alef and its mark avoids the
-// fault and keeps the ligature.
+// Fathatan to sukun and their isolated forms, in the same order, two code points apart.
+constexpr wchar_t FirstMark = 0x064B, LastMark = 0x0652, FirstSpacingMark = 0xFE70;
+
+}  // namespace
+
+bool IsArabicMark(wchar_t c) { return (c >= 0x064B && c <= 0x065F) || c == 0x0670; }
+
+bool CarriesMark(wchar_t c) { return IsArabicLetter(c) || IsArabicMark(c) || c == ShapingJoiner; }
+
+wchar_t SpacingMark(wchar_t mark) {
+    if (mark < FirstMark || mark > LastMark) return mark;
+    return static_cast<wchar_t>(FirstSpacingMark + 2 * (mark - FirstMark));
+}
+
+wchar_t CombiningMark(wchar_t c) {
+    const int offset = c - FirstSpacingMark;
+    if (offset < 0 || offset > 2 * (LastMark - FirstMark) || offset % 2) return c;
+    return static_cast<wchar_t>(FirstMark + offset / 2);
+}
+
 WideString ShapeableText(std::wstring_view text) {
-    WideString out(text);
-    for (std::size_t i = 2; i < out.size(); ++i) {
-        if (IsArabicMark(out[i]) && IsAlef(out[i - 1]) && out[i - 2] == 0x0644) out.insert(out.begin() + std::ptrdiff_t(i), wchar_t(0x034F));
+    WideString out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        const std::size_t n = out.size();
+        if (IsArabicMark(c)) {
+            if (n == 0 || !CarriesMark(out[n - 1])) c = SpacingMark(c);
+            else if (n >= 2 && IsAlef(out[n - 1]) && out[n - 2] == 0x0644) out += ShapingJoiner;
+        }
+        out += c;
     }
     return out;
 }
+
+namespace {
 
 // A string analysis of one line, freed on leaving.
 class TScriptString {

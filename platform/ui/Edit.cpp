@@ -1,6 +1,7 @@
 #include "platform/ui/Edit.h"
 #include <algorithm>
 #include "platform/graphics/GdiObject.h"
+#include "platform/graphics/TextShaping.h"
 #include "platform/rtl/SysUtils.h"
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
@@ -21,6 +22,7 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
     if (FCharCase == ecLowerCase) p.Style |= ES_LOWERCASE;
     if (FBorderStyle == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
     if (UseRightToLeftAlignment()) p.Style |= ES_RIGHT;
+    p.Caption = ShapeableText(p.Caption);
 }
 
 void TCustomEdit::CreateWnd() {

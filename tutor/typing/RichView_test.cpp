@@ -336,6 +336,33 @@ TEST_F(RichViewFixture, ArabicIsJudgedPerByteOnARightToLeftSurface) {
     EXPECT_EQ(Finishes, 1);
 }
 
+// Wine's shaping faults on a mark that starts a run of one colour, as each key's colouring makes
+// them; the surface types marked text all the same, right or wrong, a mark first on a line too.
+TEST_F(RichViewFixture, MarkedArabicIsTypedJudgedAndColouredLikeAnyText) {
+    ApplySurfaceLook(View, true);
+    Form->Show();
+    Load("بَلْ لاً\r\nكتب\r\n"_a);
+    Type("بَلْ لا"_a);
+    Type("ٌ"_a);                               // a wrong mark on the lam-alef
+    Application->ProcessMessages();
+    EXPECT_EQ(Line(1), "بَلْ لاٌ"_a);
+    EXPECT_EQ(View->CCount, 7);
+    EXPECT_EQ(View->WCount, 1);
+    EXPECT_EQ(View->CharCorrect[static_cast<unsigned char>("ْ"_a[0])], 1);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(ColorAt(TypingStart(0) + i), View->CorrectColor()) << i;
+    EXPECT_EQ(ColorAt(TypingStart(0) + 7), View->MistakeColor());
+    // a typed letter turns white with its marks
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(ColorAt(i), clWhite) << i;
+
+    Type("ُتب"_a);                             // a wrong mark as the line's first key
+    Application->ProcessMessages();
+    EXPECT_EQ(Line(3), "ُتب"_a);
+    EXPECT_EQ(View->WCount, 2);
+    EXPECT_EQ(View->CCount, 9);
+    EXPECT_EQ(View->CharWrong[static_cast<unsigned char>("ُ"_a[0])], 1);
+    EXPECT_EQ(Finishes, 1);
+}
+
 TEST_F(RichViewFixture, SurfaceLooksFollowTheLanguage) {
     struct Case { bool arabic; const char* font; bool rtl; };
     for (Case c : {Case{false, "Courier New", false}, Case{true, "Simplified Arabic Fixed", true}}) {
