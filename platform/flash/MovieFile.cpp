@@ -1,4 +1,5 @@
 #include "MovieFile.h"
+#include <algorithm>
 #include <stdexcept>
 
 const MovieFrame* MovieClip::Frame(int number) const {
@@ -10,11 +11,7 @@ const MovieFrame* MovieClip::Frame(int number) const {
 int MovieFile::ClipIndex(std::wstring_view target) const {
     // "/Pages" and "Pages" reach the same clip; a lone "/" stays a key's character
     while (target.size() > 1 && target.front() == L'/') target.remove_prefix(1);
-    auto byName = [&](std::wstring_view name) {
-        for (std::size_t i = 0; i < clips.size(); ++i)
-            if (clips[i].name == name) return static_cast<int>(i);
-        return -1;
-    };
+    auto byName = [&](std::wstring_view name) { return ClipNamed(name); };
     auto byAlias = [&](std::wstring_view name) {
         for (std::size_t i = 0; i < clips.size(); ++i)
             for (const WideString& a : clips[i].aliases)
@@ -33,6 +30,37 @@ int MovieFile::ClipIndex(std::wstring_view target) const {
     // that code is one digit and so a character of its own.
     if (i < 0 && target[0] >= 10 && target[0] < 256) i = byName(std::to_wstring(static_cast<int>(target[0])));
     return i;
+}
+
+int MovieFile::ClipNamed(std::wstring_view name) const {
+    for (std::size_t i = 0; i < clips.size(); ++i)
+        if (clips[i].name == name) return static_cast<int>(i);
+    return -1;
+}
+
+MovieRect ItemArea(const MovieItem& item) {
+    auto inflated = [](MovieRect r, int by) { return MovieRect{r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by}; };
+    if (const MovieText* t = std::get_if<MovieText>(&item)) {
+        MovieRect r = inflated(t->box, t->style.size);
+        if (t->style.wrap) r.height = 1 << 20;
+        return r;
+    }
+    if (const MovieShape* s = std::get_if<MovieShape>(&item)) {
+        MovieRect r = s->box;   // a line's box may run backwards
+        if (r.width < 0) r = MovieRect{r.x + r.width, r.y, -r.width, r.height};
+        if (r.height < 0) r = MovieRect{r.x, r.y + r.height, r.width, -r.height};
+        return inflated(r, s->pen + 1);
+    }
+    if (const MovieButton* b = std::get_if<MovieButton>(&item)) return inflated(b->box, b->pen + 1);
+    return MovieRect{};
+}
+
+MovieRect UnionArea(const MovieRect& a, const MovieRect& b) {
+    if (a.width <= 0 || a.height <= 0) return b;
+    if (b.width <= 0 || b.height <= 0) return a;
+    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int right = std::max(a.x + a.width, b.x + b.width), bottom = std::max(a.y + a.height, b.y + b.height);
+    return MovieRect{left, top, right - left, bottom - top};
 }
 
 const MovieClip* MovieFile::FindClip(std::wstring_view target) const {

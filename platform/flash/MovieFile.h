@@ -99,7 +99,15 @@ struct MovieFile {
     // A clip by name or alias; a leading "/" of a target path is ignored. Null when absent.
     const MovieClip* FindClip(std::wstring_view target) const;
     int ClipIndex(std::wstring_view target) const;   // -1 when absent
+    // A clip by its name alone: "8" is the clip named 8 even where a digit key answers to "8".
+    int ClipNamed(std::wstring_view name) const;     // -1 when absent
 };
+
+// The stage area an item may paint: its box and its pen; a text's glyphs may stand out of its
+// box by their size, and a wrapped text runs on below it.
+MovieRect ItemArea(const MovieItem& item);
+// The smallest rectangle holding both; an empty one (no width or height) adds nothing.
+MovieRect UnionArea(const MovieRect& a, const MovieRect& b);
 
 struct MovieParseError {
     WideString file;

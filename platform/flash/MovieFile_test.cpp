@@ -134,6 +134,10 @@ TEST(MovieFile, ClipsAnswerToNameAliasPathAndKeyCode) {
     EXPECT_EQ(m.ClipIndex(L"56"), 5);
     EXPECT_EQ(m.ClipIndex(L"a"), -1);
     EXPECT_EQ(m.ClipIndex(L"pages"), -1);
+    // by name alone: Backspace's clip, never the digit's alias
+    EXPECT_EQ(m.ClipNamed(L"8"), 4);
+    EXPECT_EQ(m.ClipNamed(L"A"), -1);
+    EXPECT_EQ(m.ClipNamed(L"/Pages"), -1);
 }
 
 TEST(MovieFile, FlashSignatureAndUtf8) {

@@ -60,22 +60,37 @@ void MoviePlayer::SetScaleMode(int value) {
     Changed();
 }
 
-bool MoviePlayer::GotoFrame(const WideString& target, int frame) {
-    int i = FFile.ClipIndex(target);
+bool MoviePlayer::GotoFrame(const WideString& target, int frame) { return GotoClipFrame(FFile.ClipIndex(target), frame); }
+
+bool MoviePlayer::GotoNamedFrame(const WideString& name, int frame) { return GotoClipFrame(FFile.ClipNamed(name), frame); }
+
+bool MoviePlayer::GotoClipFrame(int i, int frame) {
     if (i < 0 || !FFile.clips[static_cast<std::size_t>(i)].Frame(frame)) return false;
-    if (FClipFrames[static_cast<std::size_t>(i)] == frame) return true;
+    const MovieClip& clip = FFile.clips[static_cast<std::size_t>(i)];
+    const int before = FClipFrames[static_cast<std::size_t>(i)];
+    if (before == frame) return true;
     FClipFrames[static_cast<std::size_t>(i)] = frame;
+    // only where the frame left behind and the new one draw
+    MovieRect area{};
+    for (const MovieFrame* f : {clip.Frame(before), clip.Frame(frame)})
+        if (f)
+            for (const MovieItem& item : f->items) area = UnionArea(area, ItemArea(item));
     // buttons of the frame left behind are gone
     std::vector<const MovieButton*> visible = VisibleButtons();
     auto shown = [&](const MovieButton* b) { return std::find(visible.begin(), visible.end(), b) != visible.end(); };
     if (FHover && !shown(FHover)) FHover = nullptr;
     if (FPressed && !shown(FPressed)) FPressed = nullptr;
-    Changed();
+    Changed(&area);
     return true;
 }
 
 int MoviePlayer::CurrentFrame(const WideString& target) const {
     int i = FFile.ClipIndex(target);
+    return i < 0 ? -1 : FClipFrames[static_cast<std::size_t>(i)];
+}
+
+int MoviePlayer::NamedFrame(const WideString& name) const {
+    int i = FFile.ClipNamed(name);
     return i < 0 ? -1 : FClipFrames[static_cast<std::size_t>(i)];
 }
 
@@ -170,6 +185,6 @@ void MoviePlayer::Fire(const WideString& command, const WideString& args) {
     if (OnFSCommand) OnFSCommand(command, args);
 }
 
-void MoviePlayer::Changed() {
-    if (OnInvalidate) OnInvalidate();
+void MoviePlayer::Changed(const MovieRect* stageArea) {
+    if (OnInvalidate) OnInvalidate(stageArea);
 }

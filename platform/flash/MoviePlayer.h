@@ -25,6 +25,9 @@ public:
     // The clip named (or aliased) target goes to the frame; false when either does not exist.
     bool GotoFrame(const WideString& target, int frame);
     int CurrentFrame(const WideString& target) const;      // -1 for an unknown clip
+    // The same for the clip of that name only, never an alias or a key's character.
+    bool GotoNamedFrame(const WideString& name, int frame);
+    int NamedFrame(const WideString& name) const;          // -1 for an unknown clip
 
     void SetViewSize(int width, int height);
     int ViewWidth() const { return FViewWidth; }
@@ -53,15 +56,17 @@ public:
 
     TCommandEvent OnFSCommand;
     std::function<void(const WideString& message)> OnError;
-    std::function<void()> OnInvalidate;     // what is shown has changed
+    // What is shown has changed: within that stage area, or anywhere when it is null.
+    std::function<void(const MovieRect* stageArea)> OnInvalidate;
 
     static constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
 
 private:
     void Reset();
+    bool GotoClipFrame(int clip, int frame);
     void Adopt(MovieFile file, const std::optional<MovieParseError>& error);
     void Fire(const WideString& command, const WideString& args);
-    void Changed();
+    void Changed(const MovieRect* stageArea = nullptr);
 
     WideString FMovie;
     WideString FBaseFolder;

@@ -1,5 +1,6 @@
 #include "MoviePlayer.h"
 #include <gtest/gtest.h>
+#include <optional>
 #include <utility>
 #include "platform/flash/testing/BmpFile.h"
 #include "platform/flash/testing/MoviePixels.h"
@@ -129,6 +130,34 @@ TEST(MoviePlayer, GotoFrameShowsThatFrameAndItsButtons) {
     EXPECT_FALSE(p.GotoFrame(L"Other", 1));
     EXPECT_EQ(p.CurrentFrame(L"Pages"), 9);
     EXPECT_EQ(p.CurrentFrame(L"Other"), -1);
+}
+
+// A clip's change asks for a repaint of its own area only, and a repaint of that area alone
+// gives the picture a whole repaint gives: what lies under and over the clip is drawn again.
+TEST(MoviePlayer, AFrameChangeAsksForItsClipsAreaAndARepaintThereMatchesAWholeOne) {
+    MoviePlayer p;
+    p.LoadFromText("movie 200 100\nbackground vgradient #102030 #405060\nrect 0 40 200 20 fill=#FFFFFF border=none\n"
+                   "clip k\nframe 0\nroundrect 20 30 40 40 radius=6 fill=#F4FAFF border=#7FB6D6 pen=1\n"
+                   "text 22 32 36 36 \"K\" size=24 color=#0F3D63 align=center\n"
+                   "frame 1\nroundrect 22 32 40 40 radius=6 fill=#FFD84A border=#F29A1F pen=3\nend\n"
+                   "text 10 35 80 30 \"over\" size=16 color=#000000\n"
+                   "clip far\nframe 0\nrect 150 10 30 30 fill=#00FF00\nframe 1\nrect 150 10 30 30 fill=#FF0000\nend\n",
+                   L"keys.swf");
+    p.SetScaleMode(2);
+    p.SetViewSize(300, 130);
+    std::vector<std::optional<MovieRect>> asked;
+    p.OnInvalidate = [&](const MovieRect* area) { asked.push_back(area ? std::optional(*area) : std::nullopt); };
+    const movie_testing::Pixels before = movie_testing::Render(p);
+    ASSERT_TRUE(p.GotoFrame(L"k", 1));
+    ASSERT_EQ(asked.size(), 1u);
+    ASSERT_TRUE(asked[0]);
+    const MovieRect& a = *asked[0];
+    EXPECT_TRUE(a.x <= 18 && a.y <= 28 && a.x + a.width >= 64 && a.y + a.height >= 74);
+    EXPECT_LT(a.x + a.width, 150);                     // the other clip is left alone
+    const RECT area = RepaintArea(p, a);
+    const movie_testing::Pixels whole = movie_testing::Render(p);
+    EXPECT_NE(whole.data, before.data);
+    EXPECT_EQ(movie_testing::Render(p, &before, &area).data, whole.data);
 }
 
 TEST(MoviePlayer, FilesThatAreNoMovieShowTheEmptyStage) {

@@ -168,6 +168,12 @@ RECT TextBounds(HDC dc, const StageMapping& m, const MovieText& text) {
     return bounds;
 }
 
+RECT RepaintArea(const MoviePlayer& player, const MovieRect& stageArea) {
+    RECT r = MapRect(player.Mapping(), stageArea);
+    InflateRect(&r, 2, 2);
+    return r;
+}
+
 HBITMAP MovieRenderer::Picture(const WideString& path) {
     if (FPictureTried && path == FPicturePath) return FPicture.Get();
     FPicturePath = path;
@@ -206,8 +212,10 @@ void MovieRenderer::DrawBackground(HDC dc, const MoviePlayer& player, const Stag
 }
 
 void MovieRenderer::DrawItems(HDC dc, const MoviePlayer& player, const std::vector<MovieItem>& items,
-                              const StageMapping& m) {
+                              const StageMapping& m, const RECT& clip) {
     for (const MovieItem& item : items) {
+        RECT reach = MapRect(m, ItemArea(item)), meet;
+        if (!std::holds_alternative<MovieClipPlacement>(item) && !IntersectRect(&meet, &reach, &clip)) continue;
         if (const MovieText* t = std::get_if<MovieText>(&item)) {
             DrawTextIn(dc, m, MapRect(m, t->box), t->text, t->style, t->style.color);
         } else if (const MovieShape* s = std::get_if<MovieShape>(&item)) {
@@ -215,8 +223,8 @@ void MovieRenderer::DrawItems(HDC dc, const MoviePlayer& player, const std::vect
         } else if (const MovieButton* b = std::get_if<MovieButton>(&item)) {
             DrawButton(dc, m, *b, player.LookOf(*b));
         } else if (const MovieClipPlacement* p = std::get_if<MovieClipPlacement>(&item)) {
-            const MovieClip& clip = player.File().clips[p->clip];
-            if (const MovieFrame* f = clip.Frame(player.ClipFrame(p->clip))) DrawItems(dc, player, f->items, m);
+            const MovieClip& movieClip = player.File().clips[p->clip];
+            if (const MovieFrame* f = movieClip.Frame(player.ClipFrame(p->clip))) DrawItems(dc, player, f->items, m, clip);
         }
     }
 }
@@ -228,5 +236,7 @@ void MovieRenderer::Paint(HDC dc, const MoviePlayer& player) {
     RECT stage = MapRect(m, MovieRect{0, 0, player.File().width, player.File().height});
     TScopedDCState saved(dc);
     IntersectClipRect(dc, stage.left, stage.top, stage.right, stage.bottom);
-    DrawItems(dc, player, player.File().items, m);
+    RECT clip{};
+    if (GetClipBox(dc, &clip) == NULLREGION) return;
+    DrawItems(dc, player, player.File().items, m, clip);
 }

@@ -9,6 +9,9 @@
 // through the mapping. Empty for an empty text.
 RECT TextBounds(HDC dc, const StageMapping& m, const MovieText& text);
 
+// The window rectangle to repaint for a stage area that changed, rounding of the mapping included.
+RECT RepaintArea(const MoviePlayer& player, const MovieRect& stageArea);
+
 class MovieRenderer {
 public:
 
@@ -18,7 +21,9 @@ public:
 private:
     HBITMAP Picture(const WideString& path);
     void DrawBackground(HDC dc, const MoviePlayer& player, const StageMapping& m);
-    void DrawItems(HDC dc, const MoviePlayer& player, const std::vector<MovieItem>& items, const StageMapping& m);
+    // Items that cannot reach the clip box are passed over.
+    void DrawItems(HDC dc, const MoviePlayer& player, const std::vector<MovieItem>& items, const StageMapping& m,
+                   const RECT& clip);
 
     TGdiObject<HBITMAP> FPicture;           // the background picture of the last movie, cached
     WideString FPicturePath;

@@ -21,9 +21,7 @@ void RegisterMovieClass(WNDPROC proc) {
 }  // namespace
 
 MovieWindow::MovieWindow() {
-    FPlayer.OnInvalidate = [this] {
-        if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
-    };
+    FPlayer.OnInvalidate = [this](const MovieRect* area) { Invalidate(FHandle, area); };
     FPlayer.OnError = [](const WideString& message) { OutputDebugStringW((message + L"\n").c_str()); };
 }
 
@@ -49,17 +47,30 @@ HWND MovieWindow::Create(HWND parent, int x, int y, int width, int height, DWORD
 
 void MovieWindow::PaintTo(HDC dc) { FRenderer.Paint(dc, FPlayer); }
 
+void MovieWindow::Invalidate(HWND hwnd, const MovieRect* stageArea) const {
+    if (!hwnd) return;
+    if (!stageArea) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return;
+    }
+    const RECT r = RepaintArea(FPlayer, *stageArea);
+    InvalidateRect(hwnd, &r, FALSE);
+}
+
 void MovieWindow::Paint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     int w = FPlayer.ViewWidth(), h = FPlayer.ViewHeight();
-    if (w > 0 && h > 0) {
-        // drawn off screen first, so a frame change never flickers
+    const RECT& area = ps.rcPaint;
+    if (w > 0 && h > 0 && !IsRectEmpty(&area)) {
+        // drawn off screen first, so a frame change never flickers; only the part to repaint
         TMemoryDC mem(dc);
         TGdiObject<HBITMAP> bmp(CreateCompatibleBitmap(dc, w, h));
         TScopedSelect selected(mem.Get(), bmp.Get());
+        IntersectClipRect(mem.Get(), area.left, area.top, area.right, area.bottom);
         PaintTo(mem.Get());
-        BitBlt(dc, 0, 0, w, h, mem.Get(), 0, 0, SRCCOPY);
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem.Get(), area.left, area.top,
+               SRCCOPY);
     }
     EndPaint(hwnd, &ps);
 }

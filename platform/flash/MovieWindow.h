@@ -21,8 +21,11 @@ public:
     MoviePlayer& Player() { return FPlayer; }
     const MoviePlayer& Player() const { return FPlayer; }
 
-    // Paints the current state into any DC at the view size (double buffer, prints, tests).
+    // Paints the current state into any DC at the view size (double buffer, prints, tests);
+    // only what meets the DC's clipping region is drawn.
     void PaintTo(HDC dc);
+    // Asks for a repaint of what the player says has changed (a stage area, or all).
+    void Invalidate(HWND hwnd, const MovieRect* stageArea) const;
     // The window's message handling, for a host with its own window procedure; false when
     // the message is not one of the player's.
     bool HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -6,9 +6,7 @@ TShockwaveFlash::TShockwaveFlash(TComponent* owner) : TWinControl(owner) {
     FWidth = 192;
     FHeight = 192;
     MoviePlayer& player = FEngine.Player();
-    player.OnInvalidate = [this] {
-        if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
-    };
+    player.OnInvalidate = [this](const MovieRect* area) { FEngine.Invalidate(FHandle, area); };
     player.OnFSCommand = [this](const WideString& command, const WideString& args) { Command(command, args); };
 }
 
@@ -38,6 +36,10 @@ void TShockwaveFlash::DoObjectVerb(int verb) {
 void TShockwaveFlash::TGotoFrame(const WideString& target, int frame) { FEngine.Player().GotoFrame(target, frame); }
 
 int TShockwaveFlash::TCurrentFrame(const WideString& target) const { return FEngine.Player().CurrentFrame(target); }
+
+void TShockwaveFlash::GotoNamedFrame(const WideString& name, int frame) { FEngine.Player().GotoNamedFrame(name, frame); }
+
+int TShockwaveFlash::NamedFrame(const WideString& name) const { return FEngine.Player().NamedFrame(name); }
 
 // An exception of a screen's command handler is reported and the movie goes on playing: the
 // player's own state (hover, press) must stay consistent, so it stops here.

@@ -27,6 +27,10 @@ public:
     // or frame changes nothing.
     void TGotoFrame(const WideString& target, int frame);
     int TCurrentFrame(const WideString& target) const;   // -1 for an unknown clip
+    // The clip of that name only: a key clip named by its code ("8", Backspace) is never taken
+    // for the key whose character that is (the digit 8).
+    void GotoNamedFrame(const WideString& name, int frame);
+    int NamedFrame(const WideString& name) const;        // -1 for an unknown clip
 
     const MoviePlayer& Player() const { return FEngine.Player(); }
 

@@ -18,5 +18,11 @@ int ShapedTextWidth(HDC dc, std::wstring_view text, bool rightToLeft);
 void DrawShapedText(HDC dc, int x, int y, std::wstring_view text, bool rightToLeft);
 // Greedy word wrap on shaped widths; a newline always breaks.
 std::vector<WideString> WrapShapedText(HDC dc, std::wstring_view text, int width, bool rightToLeft);
+// Text laid out in a rectangle as DrawText lays it out, measured, broken and drawn shaped, in the
+// DC's font and text colour, transparently. Takes DrawText's format flags: the alignments,
+// DT_VCENTER and DT_BOTTOM (with DT_SINGLELINE), DT_WORDBREAK, DT_EXPANDTABS, DT_NOPREFIX,
+// DT_HIDEPREFIX, DT_NOCLIP, DT_EXTERNALLEADING, DT_RTLREADING and DT_CALCRECT (which measures
+// into rect and draws nothing). Returns the text's height, as DrawText does.
+int DrawTextShaped(HDC dc, std::wstring_view text, RECT& rect, UINT format);
 // The bidirectional embedding level of each code unit of a paragraph of that base direction.
 void BidiLevels(std::wstring_view paragraph, bool rightToLeft, std::vector<std::uint8_t>& levels);

@@ -203,6 +203,45 @@ void TTextAttributes::AssignTo(TFont* font) const {
 
 // ---- TParaAttributes
 
+namespace {
+
+// Whether the control itself starts a right-to-left paragraph at its right edge, alignments being
+// read from the paragraph's own side; measured once on a hidden control. Wine's keeps such a
+// paragraph at the left unless it is told PFA_RIGHT; there the layer turns the alignment itself.
+bool AlignsFromTheReadingSide() {
+    static const bool fromReadingSide = [] {
+        LoadRichEditLibrary();
+        constexpr int width = 200;
+        HWND probe = CreateWindowExW(0, L"RICHEDIT", L"", WS_POPUP | ES_MULTILINE, 0, 0, width, 40, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+        if (!probe) return true;
+        SetWindowTextW(probe, L"\u0627");
+        SendMessageW(probe, EM_SETSEL, 0, -1);
+        PARAFORMAT2 pf{};
+        pf.cbSize = sizeof pf;
+        pf.dwMask = PFM_RTLPARA;
+        pf.wEffects = PFE_RTLPARA;
+        SendMessageW(probe, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+        POINTL at{};
+        SendMessageW(probe, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 0);
+        DestroyWindow(probe);
+        return at.x > width / 2;
+    }();
+    return fromReadingSide;
+}
+
+WORD ParagraphAlignment(TAlignment value) {
+    return value == taRightJustify ? PFA_RIGHT : value == taCenter ? PFA_CENTER : PFA_LEFT;
+}
+
+// The alignment the control is given for one read from the paragraph's own side, and back.
+WORD SystemAlignment(WORD alignment, bool rightToLeft) {
+    if (!rightToLeft || AlignsFromTheReadingSide()) return alignment;
+    return alignment == PFA_LEFT ? PFA_RIGHT : alignment == PFA_RIGHT ? PFA_LEFT : alignment;
+}
+
+}  // namespace
+
 PARAFORMAT2 TParaAttributes::Get() const {
     PARAFORMAT2 pf{};
     pf.cbSize = sizeof pf;
@@ -215,8 +254,11 @@ void TParaAttributes::Set(PARAFORMAT2& pf) const {
     SendMessageW(FOwner->Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
 }
 
+// Left and right are read from the paragraph's side: a right-to-left paragraph "left" aligned
+// starts at the right edge, on every system.
 TAlignment TParaAttributes::Alignment() const {
-    switch (Get().wAlignment) {
+    const PARAFORMAT2 pf = Get();
+    switch (SystemAlignment(pf.wAlignment, (pf.wEffects & PFE_RTLPARA) != 0)) {
     case PFA_RIGHT: return taRightJustify;
     case PFA_CENTER: return taCenter;
     default: return taLeftJustify;
@@ -226,16 +268,18 @@ TAlignment TParaAttributes::Alignment() const {
 void TParaAttributes::SetAlignment(TAlignment value) {
     PARAFORMAT2 pf{};
     pf.dwMask = PFM_ALIGNMENT;
-    pf.wAlignment = value == taRightJustify ? PFA_RIGHT : value == taCenter ? PFA_CENTER : PFA_LEFT;
+    pf.wAlignment = SystemAlignment(ParagraphAlignment(value), RightToLeft());
     Set(pf);
 }
 
 bool TParaAttributes::RightToLeft() const { return (Get().wEffects & PFE_RTLPARA) != 0; }
 
 void TParaAttributes::SetRightToLeft(bool value) {
+    const TAlignment alignment = Alignment();
     PARAFORMAT2 pf{};
-    pf.dwMask = PFM_RTLPARA;
+    pf.dwMask = PFM_RTLPARA | PFM_ALIGNMENT;
     pf.wEffects = value ? PFE_RTLPARA : 0;
+    pf.wAlignment = SystemAlignment(ParagraphAlignment(alignment), value);
     Set(pf);
 }
 

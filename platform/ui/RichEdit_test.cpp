@@ -172,6 +172,29 @@ TEST_F(RichEditFixture, ReadingOrderAndAlignmentArePerParagraph) {
     EXPECT_FALSE(Edit->Paragraph()->RightToLeft());
 }
 
+// A right-to-left paragraph "left" aligned starts at the right edge, where an Arabic reader
+// looks, whether or not the system's control reads alignments from the paragraph's side.
+TEST_F(RichEditFixture, AlignmentIsReadFromTheParagraphsSide) {
+    struct Case { bool rtl; TAlignment alignment; bool rightHalf; };
+    const Case cases[] = {
+        {true, taLeftJustify, true}, {true, taRightJustify, false}, {false, taLeftJustify, false}, {false, taRightJustify, true},
+    };
+    Edit->SetBiDiMode(bdRightToLeft);
+    Edit->Lines()->SetText("سلام"_a);
+    EXPECT_TRUE(Edit->Paragraph()->RightToLeft());
+    EXPECT_EQ(Edit->Paragraph()->Alignment(), taLeftJustify);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rtl) + " " + std::to_string(int(c.alignment)));
+        Edit->SetSelStart(0);
+        Edit->Paragraph()->SetAlignment(c.alignment);
+        Edit->Paragraph()->SetRightToLeft(c.rtl);
+        EXPECT_EQ(Edit->Paragraph()->Alignment(), c.alignment);
+        POINTL at{};
+        SendMessageW(Edit->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 0);
+        EXPECT_EQ(at.x > Edit->ClientWidth() / 2, c.rightHalf) << at.x;
+    }
+}
+
 TEST_F(RichEditFixture, LoadFromFileTakesTheBytesAsTheyAreOrRtf) {
     testing_support::TempFolder folder;
     folder.Write("a.txt", "ab\r\n" + "سلام"_a + "\nlast");

@@ -75,6 +75,7 @@ void TClassForm::OpenCurrentLesson() {
     WebView->SetBaseDir(AppDir);
     WebView->SetTextOrient(TypingLanguage != "A" ? TTextOrient::LTR : TTextOrient::RTL);
     Application->ProcessMessages();
+    SetUpKeyboard();
     ApplyCaptions();
     OpenLesson();
     Label1->SetCaption("");
@@ -114,6 +115,7 @@ void TClassForm::ShowLessonPage() {
     Application->ProcessMessages();
     Panel2->SetVisible(false);
     RichView1->SetVisible(false);
+    ClearKeyMarks();
     Panel1->SetVisible(true);
     WebView->SetVisible(true);
     const bool open = LessonTable->Active();

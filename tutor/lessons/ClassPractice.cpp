@@ -45,6 +45,7 @@ void TClassForm::StartPractice(int practice) {
     Label1->SetCaption("");
     Label2->SetCaption("");
     Timer1->SetEnabled(false);
+    MarkNextKey();
 }
 
 void TClassForm::StopPracticeClock() {
@@ -64,6 +65,7 @@ void TClassForm::RichView1KeyTruePress(TObject* sender, char&, bool checkchar) {
     Label2->SetCaption(IntToStr(surface->WCount + (checkchar ? 0 : 1)));
     if (checkchar) MainFrm->PlaySoundEffect("Typing");
     else DefaultBeep();
+    MarkNextKey();
 }
 
 void TClassForm::Timer1Timer(TObject*) {
@@ -77,6 +79,7 @@ void TClassForm::TimeOut() {
     Timer1->SetEnabled(false);
     Gauge1->SetProgress(0);
     if (ActiveRichView) ActiveRichView->SetReadOnly(true);
+    ClearKeyMarks();
     MessageForm->Label1->SetCaption(
         (InterfaceLanguage != "A" ? String("Sorry .. No time to continue the Exercise repeat Exercise number  ")
                                   : "ليس لديك الوقت لمتابعة التمرين عليك اعادة تمرين رقم  "_a) +

@@ -23,6 +23,7 @@ constexpr TColor PracticePanelColor = 0xFFE2AE;  // the panels' pale blue
 
 // The rooms the training movie leaves free, Arabic interface first (stage = client pixels).
 constexpr int RoomTop = 76, RoomWidth = 522, RoomHeight = 224;
+constexpr int KeyboardTop = 358, KeyboardHeight = 172;
 int RoomLeft() { return InterfaceLanguage != "A" ? 250 : 20; }
 int TitleLeft() { return InterfaceLanguage != "A" ? 24 : 428; }
 
@@ -103,12 +104,7 @@ void TClassForm::BuildLayout() {
     Panel1->SetBevelOuter(bvNone);
     Panel1->SetCaption("");
     Panel1->SetColor(PageViewColor);
-    WebView = new TWebView(this);
-    WebView->SetName("WebView");
-    WebView->SetParent(Panel1);
-    WebView->SetAlign(alClient);
-    WebView->SetWaterMark(false);
-    WebView->SetBackGroundColor(PageViewColor);
+    WebView = NewPageView(this, Panel1);
     PageSink->SetView(WebView);
 
     BuildPracticePanel();
@@ -130,6 +126,8 @@ void TClassForm::BuildLayout() {
     field("char", 20);
     field("data", 1000);
     field("PicNo", 20);
+
+    BuildKeyboard();
 
     ShockwaveFlash = NewScreenMovie(this, [this](TObject* s, const WideString& c, const WideString& a) {
         ShockwaveFlashFSCommand(s, c, a);
@@ -157,6 +155,8 @@ void TClassForm::BuildPracticePanel() {
         view->OnStartTyping = [this](TObject* s) { RichView1StartTyping(s); };
         view->OnKeyTruePress = [this](TObject* s, char& c, bool ok) { RichView1KeyTruePress(s, c, ok); };
         view->OnFinishTyping = [this](TObject* s, int& n, int& w, int& c, int& l) { RichView1FinishTyping(s, n, w, c, l); };
+        view->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { RichView1KeyDown(s, k, sh); };
+        view->OnKeyUp = [this](TObject* s, WORD& k, TShiftState sh) { RichView1KeyUp(s, k, sh); };
         return view;
     };
     RichView1 = surface("RichView1", true);
@@ -204,13 +204,15 @@ void TClassForm::BuildPracticePanel() {
     Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
 }
 
-// The title, the page view and the practice lie in the rooms the movie of the interface
-// language leaves free; the keyboard's room below them stays free for the keyboard.
+// The title, the page view, the practice and the keyboard lie in the rooms the movie of the
+// interface language leaves free.
 void TClassForm::PlaceInMovieRooms() {
     TitlePanel->SetBounds(TitleLeft(), 10, 340, 44);
     Label3->SetAlignment(InterfaceLanguage != "A" ? taLeftJustify : taRightJustify);
     Panel1->SetBounds(RoomLeft(), RoomTop, RoomWidth, RoomHeight);
     Panel2->SetBounds(RoomLeft(), RoomTop, RoomWidth, RoomHeight);
+    KeyBoardFlash->SetBounds(RoomLeft(), KeyboardTop, RoomWidth, KeyboardHeight);
+    PlaceKeyButtons();
 }
 
 void TClassForm::FormCreate(TObject*) {
@@ -253,6 +255,7 @@ void TClassForm::ApplyCaptions() {
 
 void TClassForm::FormClose(TObject*, TCloseAction&) {
     StopPracticeClock();
+    ResetKeyboard();
     StopPageSound();
     WebView->SetVisible(true);
     Panel2->SetVisible(false);

@@ -3,9 +3,12 @@
 // three typing practices timed against a 150-second gauge; the form's full-window movie sends the
 // commands. The form is split by concern: ClassUnit.cpp (layout, activation, commands, Return),
 // ClassPages.cpp (the lesson's pages and moving between pages and lessons), ClassPractice.cpp
-// (practices, clock, measures and advice).
+// (practices, clock, measures and advice), ClassKeyboard.cpp (the on-screen keyboard).
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <vector>
 #include "controls/SimpleGButton.h"
 #include "htmlview/WebView.h"
 #include "htmlview/WebViewSink.h"
@@ -16,9 +19,11 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Gauge.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/MediaPlayer.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/Timer.h"
+#include "tutor/lessons/ClassKeyboard.h"
 #include "tutor/lessons/RunResults.h"
 #include "tutor/typing/RichView.h"
 #include "tutor/typing/TypingClock.h"
@@ -40,6 +45,8 @@ public:
     // How long next and previous lesson wait for the page view to report a page complete.
     static constexpr unsigned PageLoadWaitMs = 2000;
     static constexpr int PracticeSeconds = 150;
+    static constexpr unsigned KeyFlashMs = 150;   // a released key shows down this much longer
+    static constexpr int KeyButtonCount = 57;
 
     explicit TClassForm(TComponent* owner);
     ~TClassForm() override;
@@ -79,6 +86,11 @@ public:
     TSimpleGButton* Returnbutton = nullptr;
     TButton* PlayAgentBtn = nullptr;
     TMemData* LessonTable = nullptr;
+    TShockwaveFlash* KeyBoardFlash = nullptr;   // the on-screen keyboard
+    TListBox* ListBox1 = nullptr;               // hidden: the key list, line i the key of Tag i + 1
+    // B1, b2 .. b56 (Tag 1..56) and b58 (Tag 0), under the movies; the one Down is the key marked
+    std::array<TSimpleGButton*, KeyButtonCount> KeyButtons{};
+    TTimer* KeyUpTimer = nullptr;
 
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
@@ -125,6 +137,17 @@ public:
     void FocusTypingSurface(TObject* sender);
     // Shows another screen modally from the lesson form; the practice clock stands still meanwhile.
     int ShowScreen(TForm* screen);
+    // On-screen keyboard (ClassKeyboard.cpp)
+    String KeyBoardMovieFile() const;
+    String KeyListFile() const;
+    void RichView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void RichView1KeyUp(TObject* sender, WORD& key, TShiftState shift);
+    void KeyUpTimerTimer(TObject* sender);
+    // Marks the key of the active surface's next character, with its Shift; nothing once the
+    // text is complete or closed.
+    void MarkNextKey();
+    void ClearKeyMarks();
+
     // The message form with the lines filled, over the lesson form.
     void ShowMessageLines();
     void ShowMessageText(const String& text);
@@ -144,6 +167,15 @@ private:
 
     void BuildLayout();
     void BuildPracticePanel();
+    void BuildKeyboard();
+    void SetUpKeyboard();
+    void LoadKeyList(const String& missingText);
+    void PlaceKeyButtons();
+    bool KeyMarked(const String& clip) const;
+    void ShowKey(const String& clip);
+    void ReleaseKey(const String& clip);
+    void ReleaseDueKeys(bool all);
+    void ResetKeyboard();
     void PlaceInMovieRooms();
     void ApplyTypingOptions();
     void ApplyCaptions();
@@ -168,6 +200,11 @@ private:
     int FLoadedLesson = 0;               // the lesson in LessonTable, 0 for none
     TTypingClock FPracticeClock;
     std::unique_ptr<TMemData> FLessonTable;
+    TKeyMap FKeyMap;
+    TSimpleGButton* FMarkedKey = nullptr;
+    String FShiftMark;                    // clip of the Shift marked with the key
+    std::set<String> FHeldKeys;           // clips shown down
+    std::vector<std::pair<String, std::uint32_t>> FKeyReleases;   // clip, tick it goes up
 };
 
 extern TClassForm* ClassForm;

@@ -47,6 +47,9 @@ struct TutorFixture : ::testing::Test {
         Dir.Write("Data\\ALessons.txt", "first\r\nsecond\r\n");
         Dir.Write("Data\\ALess\\ALess1.txt", "char,data,PicNo\r\nLesson1,<p>first page</p>,1\r\n");
         Dir.Write("Data\\ASpeedText\\Text.txt", "t1\r\n");
+        // the lesson form's keyboard as shipped
+        for (const char* file : {"interface\\KeyBoard.swf", "Akeys.txt"})
+            Dir.Write(String("Data\\") + file, ReadBytes(testing_support::SourcePath(String("..\\data\\") + file)));
         for (const char* page : {"zarek welcom.htm", "zarek entr class.htm", "Class.htm", "Beginner.htm"})
             Dir.Write(String("Data\\Agent\\Html\\") + page, "<html></html>");
         SetProgramFileName(Dir.File("tapwise.exe"));

@@ -108,6 +108,15 @@ int TRichView::LinesTextLength() {
     return total;
 }
 
+String TRichView::UpcomingChars(int count) const {
+    String out;
+    if (FComplete) return out;
+    for (size_t pair = static_cast<size_t>(CurLine), x = static_cast<size_t>(FTyped);
+         pair < FSource.size() && static_cast<int>(out.size()) < count; ++pair, x = 0)
+        out += FSource[pair].substr(x, static_cast<size_t>(count) - out.size());
+    return out;
+}
+
 int TRichView::CountTextLines() {
     int n = LineCount();
     if (n > 0 && LineLength(LineIndex(n - 1)) == 0) return n - 1;

@@ -32,6 +32,9 @@ public:
     // Empty lines are left out and at most MaxLinePairs lines are taken.
     void LoadTextFile(const String& fileName);
     int LinesTextLength();   // all lines now in the control, line breaks not counted
+    // The source characters the next keys are judged against, at most count, across line ends
+    // (the caret moves to the next line by itself); empty once the text is complete.
+    String UpcomingChars(int count) const;
     int CountTextLines();    // the control's lines, less an empty last one
 
     bool HilightTypedChars() const { return FHilightTypedChars; }

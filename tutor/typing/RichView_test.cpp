@@ -169,6 +169,21 @@ TEST_F(RichViewFixture, PerCharacterCountsSkipLineEndsAndAddUpOverTexts) {
     EXPECT_EQ(View->WCount, 1);
 }
 
+// What the host shows as the next key: seen from the judging of each key, wrong keys too, the
+// caret crossing to the next line by itself.
+TEST_F(RichViewFixture, UpcomingCharsRunAcrossLineEndsToTheEndOfTheText) {
+    Load("abc\r\nde\r\n");
+    EXPECT_EQ(View->UpcomingChars(2), "ab");
+    std::vector<String> seen;
+    View->OnKeyTruePress = [&](TObject*, char&, bool) { seen.push_back(View->UpcomingChars(2)); };
+    Type("axcde");
+    EXPECT_EQ(seen, (std::vector<String>{"bc", "cd", "de", "e", ""}));
+    EXPECT_EQ(View->UpcomingChars(5), "");
+    Load("abc\r\n\r\nde\r\n");
+    EXPECT_EQ(View->UpcomingChars(9), "abcde");
+    EXPECT_EQ(View->UpcomingChars(0), "");
+}
+
 TEST_F(RichViewFixture, KeyTruePressSeesTheKeyBeforeCountingAndMayReplaceIt) {
     Load("abc\r\n");
     std::vector<std::pair<char, bool>> seen;

@@ -18,6 +18,8 @@ DEEP = "#1A6E99"
 WHITE = "#FFFFFF"
 HOVER = "#FFD84A"      # the screens' own hover colour is yellow
 PRESSED = "#F29A1F"
+NEXT_KEY = "#8FE89A"   # the on-screen keyboard's key to press next
+NEXT_KEY_BORDER = "#1E7F34"
 PANEL_FRAME = "#17557F"
 
 W, H = 792, 566
@@ -459,7 +461,7 @@ def keyboard(code):
     m = Movie("KeyBoard.swf" if L.arabic else "KeyBoardE.swf", L, KB_W, KB_H,
               comment=L.t("on-screen keyboard, Arabic 101 layout", "on-screen keyboard, US layout"))
     m.comment("one clip per key, named by its virtual-key code and aliased by its character;")
-    m.comment("frame 0 shows the key up, frame 1 the key down")
+    m.comment("frame 0 shows the key up, frame 1 the key down, frame 2 the key to press next")
     m.add("background vgradient %s %s" % (PANEL_FRAME, "#0E3F60"))
     space_x = 12 + int(3.75 * KEY)
     for r, row in enumerate(ROWS):
@@ -471,12 +473,14 @@ def keyboard(code):
             x += units * KEY
             aliases = " ".join("alias=" + q(a) for a in key_aliases(vk))
             m.add(("clip %d %s" % (vk, aliases)).rstrip())
-            for frame, fill, ink, shift in ((0, "#F4FAFF", NAVY, 0), (1, HOVER, NAVY, 2)):
+            looks = ((0, "#F4FAFF", "#7FB6D6", 1, 0), (1, HOVER, PRESSED, 1, 2), (2, NEXT_KEY, NEXT_KEY_BORDER, 3, 0))
+            for frame, fill, border, pen, shift in looks:
+                ink = NAVY
                 m.add("frame %d" % frame)
-                if frame == 0:
+                if shift == 0:              # a key that is up casts its shadow
                     m.add("roundrect %d %d %d %d radius=6 fill=#0A2A44 border=none" % (kx + 2, y + 3, kw, KEY - 4))
-                m.add("roundrect %d %d %d %d radius=6 fill=%s border=%s pen=1" %
-                      (kx + shift, y + shift, kw, KEY - 4, fill, "#7FB6D6" if frame == 0 else PRESSED))
+                m.add("roundrect %d %d %d %d radius=6 fill=%s border=%s pen=%d" %
+                      (kx + shift, y + shift, kw, KEY - 4, fill, border, pen))
                 bx, by = kx + shift, y + shift
                 if len(latin) > 1:          # a named key
                     name = latin

@@ -1,6 +1,7 @@
 #pragma once
 // Test helper: a player's picture as 32-bit pixels, drawn by the renderer into a DIB section.
 #include <windows.h>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 #include "platform/flash/MoviePlayer.h"
@@ -17,7 +18,9 @@ struct Pixels {
     }
 };
 
-inline Pixels Render(const MoviePlayer& player) {
+// The whole picture; or, over an earlier picture, only what lies in clip is drawn again (as a
+// window repaints the area a change asks for).
+inline Pixels Render(const MoviePlayer& player, const Pixels* under = nullptr, const RECT* clip = nullptr) {
     Pixels p;
     p.width = player.ViewWidth();
     p.height = player.ViewHeight();
@@ -32,6 +35,8 @@ inline Pixels Render(const MoviePlayer& player) {
     HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, dib);
+    if (under) std::copy(under->data.begin(), under->data.end(), static_cast<std::uint32_t*>(bits));
+    if (clip) IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
     {
         MovieRenderer renderer;
         renderer.Paint(dc, player);

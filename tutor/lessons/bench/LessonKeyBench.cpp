@@ -1,7 +1,9 @@
 // Measures the lesson form's handling of a key under the real window system: the time from a
 // WM_CHAR reaching the practice's surface to the end of its handling (judging, colouring,
-// counting, and the lesson form's counts and sound call), over a 2,000-character practice, and
-// the same surface with the form's handlers taken off, so that the form's share shows.
+// counting, the lesson form's counts and sound call, and the next key marked on the on-screen
+// keyboard), over a 2,000-character practice, and the same surface with the form's handlers
+// taken off, so that the form's share shows. With repaint, the surface and the keyboard are
+// painted before the time is read.
 // Run from its folder: wine lesson_bench.exe   (it builds its own data tree in a temporary folder)
 #include <algorithm>
 #include <cstdio>
@@ -42,7 +44,10 @@ std::vector<double> TypePractice(bool repaint) {
             LARGE_INTEGER a, b;
             QueryPerformanceCounter(&a);
             SendMessageW(surface->Handle(), WM_CHAR, key, 0);
-            if (repaint) UpdateWindow(surface->Handle());
+            if (repaint) {
+                UpdateWindow(surface->Handle());
+                UpdateWindow(ClassForm->KeyBoardFlash->Handle());
+            }
             QueryPerformanceCounter(&b);
             times.push_back(Milliseconds(a, b));
         }
@@ -61,8 +66,9 @@ int main() {
     const String dist = ExtractFilePath(ProgramFileName()) + "..\\dist\\";
     ForceDirectories(tree + "\\Data\\effects");
     CopyFileW(ToWide(dist + "fixed.ico").c_str(), ToWide(tree + "\\fixed.ico").c_str(), FALSE);
-    CopyFileW(ToWide(dist + "Data\\effects\\Typing.wav").c_str(), ToWide(tree + "\\Data\\effects\\Typing.wav").c_str(),
-              FALSE);
+    ForceDirectories(tree + "\\Data\\interface");
+    for (const char* file : {"Data\\effects\\Typing.wav", "Data\\interface\\KeyBoard.swf", "Data\\Akeys.txt"})
+        CopyFileW(ToWide(dist + file).c_str(), ToWide(tree + "\\" + file).c_str(), FALSE);
     WriteText(tree + "\\Data\\ALessons.txt", "one\r\n");
     WriteText(tree + "\\Data\\ALess\\ALess1.txt", "char,data,PicNo\r\nLesson1,<p>one</p>,1\r\n");
     // 2,000 characters: 40 lines of 50 Arabic letters and blanks
