@@ -12,37 +12,8 @@ WAIT=${SHOT_DELAY:-4}
 message_x=245 message_y=268     # the message form, 790 x 487
 ok() { click $((message_x + 430)) $((message_y + 397)); }
 
-# The keys of the US keyboard that type a text of the tree on the Arabic layout (tools/course),
-# every `every`-th character (0: none) replaced by a wrong key.
-keys_of() {
-    python3 - "$1" "$2" <<'EOF'
-import sys
-sys.path.insert(0, "tools/course")
-from keyboard import key_of
-text = open(sys.argv[1], encoding="cp1256").read()
-every = int(sys.argv[2])
-out, n = [], 0
-for line in text.splitlines():
-    for ch in line.rstrip():
-        n += 1
-        if every and n % every == 0:
-            out.append("`" if ch != "ذ" else "1")
-            continue
-        if ch == " ":
-            out.append(" ")
-            continue
-        try:
-            key, shifted, _, _ = key_of(ch)
-        except KeyError:
-            out.append(" ")
-            continue
-        if key.isalpha():
-            out.append(key.upper() if shifted else key.lower())
-        else:
-            out.append({"`": "~", "1": "!", "5": "%", "=": "+", ";": ":", "'": '"', ".": ">", "/": "?"}[key] if shifted else key)
-print("".join(out), end="")
-EOF
-}
+# The keys that type a text of the tree, every `every`-th one wrong (0: none).
+keys_of() { python3 scripts/wine/typed-keys.py "$1" "$2"; }
 
 for lang in A E; do
     tree=$(fresh_tree)
