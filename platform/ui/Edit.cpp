@@ -122,7 +122,7 @@ void TCustomEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
 String TCustomEdit::SelText() {
     int start = SelStart(), length = SelLength();
-    // one code-page-1256 byte is one UTF-16 unit, so window positions are byte positions
+    // the window's positions answer in the layer's characters, one a code-page-1256 byte
     return Text().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
 }
 

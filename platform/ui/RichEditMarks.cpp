@@ -86,8 +86,9 @@ void TRichEdit::InsertText(const WideString& text) {
     const LONG start = selection.cpMin;
     const CHARRANGE whole = WholeLetters(CHARRANGE{selection.cpMax, selection.cpMax});
     const WideString following = TextBetween(selection.cpMax, whole.cpMax);
-    const wchar_t before = start > 0 ? TextBetween(start - 1, start)[0] : L'\0';
-    WideString inserted = SpacedOrphanMarks(text + following, before);
+    WideString inserted = text + following;
+    const bool markFirst = !inserted.empty() && IsArabicMark(inserted[0]);
+    inserted = SpacedOrphanMarks(std::move(inserted), markFirst && start > 0 ? TextBetween(start - 1, start)[0] : L'\0');
     std::size_t leading = 0;
     while (leading < inserted.size() && IsArabicMark(inserted[leading])) inserted[leading] = SpacingMark(inserted[leading]), ++leading;
     if (whole.cpMax != selection.cpMax) {

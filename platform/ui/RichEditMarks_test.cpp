@@ -1,35 +1,24 @@
 // Under Wine, a rich edit brings the process down when a run of one format starts with an Arabic
 // mark: a mark at a line's start or after a Latin letter, or one coloured apart from its letter.
 // These tests would end in that fault without the layer's care.
-#include <gtest/gtest.h>
-#include "platform/ui/Application.h"
-#include "platform/ui/RichEdit.h"
+#include "platform/ui/testing/RichEditForm.h"
 
 namespace {
 
-struct RichEditMarksFixture : ::testing::Test {
-    TForm* Form = nullptr;
-    TRichEdit* Edit = nullptr;
+struct RichEditMarksFixture : RichEditFixture {
     void SetUp() override {
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(40, 40, 400, 300);
-        Edit = new TRichEdit(Form);
-        Edit->SetParent(Form);
-        Edit->SetBounds(10, 10, 360, 250);
-        Edit->SetPlainText(true);
+        RichEditFixture::SetUp();
         Edit->Font()->SetName("Arabic Transparent");
         Edit->Font()->SetHeight(-24);
         Edit->SetBiDiMode(bdRightToLeft);
         Form->Show();
     }
-    void TearDown() override { Form->Free(); Application->ProcessMessages(); }
     void Paint() {
         RedrawWindow(Edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         Application->ProcessMessages();
     }
     // Typed in the colour the insertion point is given first.
-    void Type(const String& keys, TColor color) {
+    void TypeIn(const String& keys, TColor color) {
         for (char c : keys) {
             Edit->SelAttributes()->SetColor(color);
             SendMessageW(Edit->Handle(), WM_CHAR, ToWide(String(1, c))[0], 0);
@@ -96,12 +85,12 @@ TEST_F(RichEditMarksFixture, ALetterAndItsMarksTakeAColourTogether) {
 }
 
 TEST_F(RichEditMarksFixture, TypedMarksSitOnTheirLetterOnlyInItsColour) {
-    Type("بَ"_a, clNavy);
-    Type("ل"_a, clNavy);
-    Type("ْ"_a, clRed);                        // a wrong key beside a right one
-    Type("\r"_a, clNavy);
-    Type("ُلاً"_a, clNavy);                    // a mark first on its line
-    Type("ٌ"_a, clRed);
+    TypeIn("بَ"_a, clNavy);
+    TypeIn("ل"_a, clNavy);
+    TypeIn("ْ"_a, clRed);                      // a wrong key beside a right one
+    TypeIn("\r"_a, clNavy);
+    TypeIn("ُلاً"_a, clNavy);                  // a mark first on its line
+    TypeIn("ٌ"_a, clRed);
     EXPECT_EQ(Edit->Text(), "بَلْ\r\nُلاًٌ"_a);
     EXPECT_EQ(Edit->SelStart(), 11);
     EXPECT_EQ(Shown(), L"\u0628\u064E\u0644\uFE7E\r\n\uFE78\u0644\u0627\u064B\uFE72");
