@@ -88,10 +88,15 @@ void TCustomEdit::ReplaceText(int start, int end, WideString text, bool canUndo)
 }
 
 // A typed character, a deleting key, a cut or a paste: the window makes the edit itself when
-// its result is safe and it removes no joiner; otherwise the edit is made here, in the layer's
-// characters (a key that would delete only a joiner deletes the character beyond it). True when
-// made here.
+// its result is safe and it removes only characters that are the layer's as they stand;
+// otherwise the edit is made here, in the layer's characters (a key that would delete only a
+// joiner deletes the character beyond it). True when made here.
 bool TCustomEdit::EditsSafely(UINT msg, WPARAM wParam) {
+    if (msg == WM_KEYDOWN && wParam != VK_DELETE && wParam != VK_INSERT) return false;
+    if (msg == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) {
+        SendMessageW(FHandle, WM_COPY, 0, 0);   // the copy of the layer's text
+        return true;
+    }
     const LONG style = GetWindowLongW(FHandle, GWL_STYLE);
     if (style & ES_READONLY) return false;
     DWORD selStart = 0, selEnd = 0;
@@ -143,7 +148,7 @@ bool TCustomEdit::EditsSafely(UINT msg, WPARAM wParam) {
     }
     if (from == to && insert.empty()) return false;
     const std::wstring_view removed = std::wstring_view(window).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
-    if (Joiners(removed) == 0 && IsSafe(window.substr(0, static_cast<std::size_t>(from)) + insert + window.substr(static_cast<std::size_t>(to))))
+    if (LayerText(removed) == removed && IsSafe(window.substr(0, static_cast<std::size_t>(from)) + insert + window.substr(static_cast<std::size_t>(to))))
         return false;
 
     int start = PlainPosition(window, from), end = PlainPosition(window, to);
