@@ -139,7 +139,6 @@ void TResultsForm::ApplyCaptions(bool arabic) {
     rEdit->SetBiDiMode(direction);
     rEdit->SelectAll();
     rEdit->Paragraph()->SetRightToLeft(arabic);
-    rEdit->Paragraph()->SetAlignment(arabic ? taRightJustify : taLeftJustify);
     rEdit->SetSelLength(0);
     TypedKeysPanel()->SetVisible(true);
 

@@ -134,11 +134,11 @@ void TResultsForm::BuildGraphicPage(TWinControl* page) {
         left += width + 6;
     };
     ZoomInBtn = new TBitBtn(this);
-    zoomButton(ZoomInBtn, "ZoomInBtn", 102, [this](TObject* s) { ZoomInBtnClick(s); });
+    zoomButton(ZoomInBtn, "ZoomInBtn", 98, [this](TObject* s) { ZoomInBtnClick(s); });
     ZoomOutBtn = new TBitBtn(this);
-    zoomButton(ZoomOutBtn, "ZoomOutBtn", 102, [this](TObject* s) { ZoomOutBtnClick(s); });
+    zoomButton(ZoomOutBtn, "ZoomOutBtn", 98, [this](TObject* s) { ZoomOutBtnClick(s); });
     ResetZoomBtn = new TButton(this);
-    zoomButton(ResetZoomBtn, "ResetZoomBtn", 118, [this](TObject* s) { ResetZoomBtnClick(s); });
+    zoomButton(ResetZoomBtn, "ResetZoomBtn", 130, [this](TObject* s) { ResetZoomBtnClick(s); });
     ResetZoomBtn->SetEnabled(false);
 
     TheChart = new TChart(this);

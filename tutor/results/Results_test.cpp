@@ -5,6 +5,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/SysUtils.h"
 #include "tutor/lessons/RunResults.h"
+#include "tutor/testing/ScreenLayout.h"
 #include "tutor/testing/TutorFixture.h"
 
 using namespace tutor_testing;
@@ -112,7 +113,11 @@ TEST_F(ResultsScreen, TheSummaryTellsTheAveragesAndTheGoalBarShowsThem) {
             EXPECT_EQ(FromWide(f->rEdit->WindowText(false)), c.text);
             EXPECT_EQ(RedRuns(), c.red);
             EXPECT_TRUE(f->rEdit->ReadOnly());
-            EXPECT_EQ(f->rEdit->UseRightToLeftReading(), c.language == String("A"));
+            // every paragraph reads in the language's direction, after a visit in the other one too
+            for (int at : {0, static_cast<int>(c.text.size()) - 1}) {
+                f->rEdit->SetSelStart(at);
+                EXPECT_EQ(f->rEdit->Paragraph()->RightToLeft(), c.language == String("A"));
+            }
             EXPECT_EQ((std::vector<String>{f->Label_100->Caption(), f->Label_75->Caption(), f->Label_50->Caption(),
                                            f->Label_25->Caption(), f->Label_0->Caption()}),
                       (std::vector<String>{c.scale[0], c.scale[1], c.scale[2], c.scale[3], "0"}));
@@ -336,9 +341,51 @@ TEST_F(ResultsScreen, TheMovieCommandsTurnThePagesAndLeave) {
         EXPECT_EQ(ResultsForm->ActiveControl(), ResultsForm->ButtonsPanel);
         EXPECT_EQ(ResultsForm->GraphicBtn->Caption(), "Graphics");
         EXPECT_EQ(ResultsForm->GraphicBtn->Hint(), "Graphics");
+        // the pointer over a button: the page buttons' captions turn white, the Shift buttons' red
+        for (auto [button, over] : {std::pair<TControl*, TColor>{ResultsForm->GraphicBtn, clWhite},
+                                    {ResultsForm->ShiftLArBtn, clRed}}) {
+            button->Perform(CM_MOUSEENTER);
+            EXPECT_EQ(button->Font()->Color(), over);
+            button->Perform(CM_MOUSELEAVE);
+            EXPECT_EQ(button->Font()->Color(), clBlack);
+        }
         Send(L"Return");
         EXPECT_NE(ResultsForm->ModalResult(), mrNone);
     });
+    EXPECT_TRUE(Errors.empty());
+}
+
+// Every page, the shifted keyboard too, lies in the room the movie of the language leaves: each
+// control is seen where it stands and runs into none of the movie's buttons, texts or lines.
+TEST_F(ResultsScreen, EveryPageIsSeenAndClearOfTheMovie) {
+    for (const char* movie : {"ResultsAA.swf", "ResultsAE.swf"})
+        Dir.Write(String("Data\\interface\\") + movie,
+                  ReadBytes(testing_support::SourcePath(String("..\\data\\interface\\") + movie)));
+    RunResults.AddTest(40, 30, 60, 75);
+    for (const char* language : {"A", "E"}) {
+        Open(language, [&] {
+            SetWindowPos(ResultsForm->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            auto check = [&](const char* page) {
+                SCOPED_TRACE(std::string(page) + ", interface " + language);
+                App->ProcessMessages();
+                // the page commands' buttons lie under the movie's, each keyboard picture under its key labels
+                std::vector<std::string> faults = LayoutFaults(ResultsForm, {"ButtonsPanel", "KeysImageAr", "KeysImageAr2"});
+                std::string all;
+                for (const std::string& f : faults) all += "\n  " + f;
+                EXPECT_TRUE(faults.empty()) << all;
+            };
+            check("summary");
+            Send(L"Proficiency");
+            check("proficiency");
+            ResultsForm->ShiftLArBtn->Click();
+            check("shifted keyboard");
+            Send(L"Progress");
+            check("progress");
+            Send(L"Graph");
+            check("graph");
+            SetWindowPos(ResultsForm->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        });
+    }
     EXPECT_TRUE(Errors.empty());
 }
 
