@@ -12,12 +12,14 @@ constexpr int Margin = 6;   // between the panel's edge, the title, the legend a
 constexpr TColor Palette[] = {clRed, clGreen, clYellow, clBlue, clWhite, clGray, clFuchsia, clTeal,
                               clNavy, clMaroon, clLime, clOlive, clPurple, clSilver, clAqua, clBlack};
 
-// Drawing clipped to a rectangle, the DC's own clipping given back at the end.
+// Drawing clipped to a polygon, the DC's own clipping given back at the end.
 class TScopedClip {
 public:
-    TScopedClip(HDC dc, const TRect& r) : FDC(dc), FSaved(CreateRectRgn(0, 0, 0, 0)) {
+    TScopedClip(HDC dc, const TPoint* points, int count) : FDC(dc), FSaved(CreateRectRgn(0, 0, 0, 0)) {
         FHadClip = GetClipRgn(dc, FSaved.Get()) == 1;
-        IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+        std::vector<POINT> corners(points, points + count);
+        TGdiObject<HRGN> area(CreatePolygonRgn(corners.data(), count, WINDING));
+        ExtSelectClipRgn(dc, area.Get(), RGN_AND);
     }
     ~TScopedClip() { SelectClipRgn(FDC, FHadClip ? FSaved.Get() : nullptr); }
     TScopedClip(const TScopedClip&) = delete;
@@ -351,13 +353,17 @@ void TChart::Draw(TCanvas* canvas, const TRect& rect) {
         zBack = d - slice * d / std::max(count, 1);
         zFront = d - (slice + 1) * d / std::max(count, 1);
     };
-    {
-        TScopedClip clip(canvas->Handle(), Rect(f.Left, f.Top - d, f.Right + d + 1, f.Bottom + 1));
-        for (auto [s, slice] : slices) {
-            int zFront = 0, zBack = 0;
-            zRange(slice, zFront, zBack);
-            s->Draw(canvas, zFront, zBack);
-        }
+    // Each series inside its slice of the plot's box, seen from the front: what a zoom or a scroll
+    // puts beyond the axes' ranges would otherwise stand over the walls, the floor and the labels.
+    for (auto [s, slice] : slices) {
+        int zFront = 0, zBack = 0;
+        zRange(slice, zFront, zBack);
+        // the right and bottom edges inclusive, as the bars' outlines are
+        const TPoint slab[] = {{f.Left + zFront, f.Bottom - zFront + 1}, {f.Left + zFront, f.Top - zFront},
+                               {f.Left + zBack, f.Top - zBack},         {f.Right + zBack + 1, f.Top - zBack},
+                               {f.Right + zBack + 1, f.Bottom - zBack + 1}, {f.Right + zFront + 1, f.Bottom - zFront + 1}};
+        TScopedClip clip(canvas->Handle(), slab, 6);
+        s->Draw(canvas, zFront, zBack);
     }
     for (TChartAxis* a : axes) {
         int offset = a == FBottomAxis.get() ? (FView3D ? FBottomWall->Size() : 0) : a == FLeftAxis.get() ? (FView3D ? FLeftWall->Size() : 0) : 0;

@@ -116,11 +116,13 @@ String TChartSeries::MarkText(int index) const {
 // Each mark is a framed box of its text, its arrow reaching down to the point.
 void TChartSeries::DrawMarks(TCanvas* canvas, int zFront, int zBack) {
     TChartAxis* horz = GetHorizAxis();
-    if (!FMarks->Visible() || !horz) return;
-    double low = std::min(horz->Minimum(), horz->Maximum()), high = std::max(horz->Minimum(), horz->Maximum());
+    TChartAxis* vert = GetVertAxis();
+    if (!FMarks->Visible() || !horz || !vert) return;
+    // only the points in view: a zoom or a scroll leaves no mark hanging by the walls
+    auto inView = [](const TChartAxis* axis, double value) { return value >= axis->Minimum() && value <= axis->Maximum(); };
     canvas->SetFont(FMarks->Font());
     for (int i = 0; i < Count(); ++i) {
-        if (FXValues.Value(i) < low || FXValues.Value(i) > high) continue;
+        if (!inView(horz, FXValues.Value(i)) || !inView(vert, FYValues.Value(i))) continue;
         TPoint p = MarkPosition(i, zFront, zBack);
         String text = MarkText(i);
         SIZE size = canvas->TextExtent(text);

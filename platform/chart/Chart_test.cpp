@@ -1,4 +1,5 @@
 #include <cmath>
+#include <functional>
 #include <vector>
 #include "platform/chart/BarSeries.h"
 #include "platform/chart/Chart.h"
@@ -142,6 +143,50 @@ TEST_F(ChartTest, InThreeDimensionsEachSeriesStandsInItsOwnSliceTheFirstDeepest)
     EXPECT_LT(top & 0xFF00, ColorToRGB(clLime) & 0xFF00);
     EXPECT_EQ(Pixel(plot.Left + 2, plot.Top + plot.Height() / 2), ColorToRGB(clAqua));
     EXPECT_EQ(Pixel(plot.Right + depth - 3, plot.Top - depth + 3), ColorToRGB(clWhite));   // transparent back wall
+}
+
+// Zoomed in or scrolled, each series is cut at the edges of its own slice of the plot's box: no
+// bar stands over the axis labels, the left wall or the floor in front of it, nor beyond the back.
+TEST_F(ChartTest, ZoomedOrScrolledSeriesStayInsideTheirSliceOfThePlot) {
+    Chart->SetChart3DPercent(15);
+    Chart->Legend()->SetVisible(false);   // its boxes wear the series' colours
+    Chart->BottomWall()->SetSize(4);
+    Chart->LeftAxis()->Title()->SetCaption("Adjusted W.P.M");
+    const TColor colors[] = {clBlue, clLime, clFuchsia};
+    std::vector<TBarSeries*> series;
+    // as the results chart stands: the goal deepest and tallest, the speeds before it
+    const std::vector<double> values[] = {{100, 100, 100}, {70, 60, 50}, {40, 30, 20}};
+    for (int k = 0; k < 3; ++k) series.push_back(AddBars(colors[k], values[k]));
+    series[2]->Marks()->SetVisible(true);
+    series[2]->Marks()->SetBackColor(clYellow);
+    auto zoomIn = [&] { Chart->ZoomPercent(120); Chart->ZoomPercent(120); };
+    auto scrollDown = [&] { zoomIn(); Chart->LeftAxis()->SetMinMax(-20, 50); };
+    auto scrollAlong = [&] { zoomIn(); Chart->BottomAxis()->SetMinMax(0.6, 2.8); };
+    const std::function<void()> views[] = {zoomIn, scrollDown, scrollAlong};
+    for (std::size_t v = 0; v < std::size(views); ++v) {
+        SCOPED_TRACE(v);
+        Chart->UndoZoom();
+        views[v]();
+        Paint();
+        const TRect f = Chart->ChartRect();
+        const int d = Chart->Width3D();
+        ASSERT_GT(d, 9);
+        for (int k = 0; k < 3; ++k) {
+            const int zBack = d - k * d / 3, zFront = d - (k + 1) * d / 3;
+            int seen = 0, outside = 0;
+            for (int y = 0; y < Shot.Height(); ++y)
+                for (int x = 0; x < Shot.Width(); ++x) {
+                    if (Pixel(x, y) != ColorToRGB(colors[k])) continue;
+                    ++seen;
+                    outside += x < f.Left + zFront || x > f.Right + zBack + 1 || y < f.Top - zBack || y > f.Bottom - zFront + 1;
+                }
+            EXPECT_GT(seen, 100) << k;   // still in view
+            EXPECT_EQ(outside, 0) << k;
+        }
+        // a mark only over a bar whose top is in view: none hangs above the plot
+        for (int y = 0; y < f.Top - d; ++y)
+            for (int x = 0; x < Shot.Width(); ++x) ASSERT_NE(Pixel(x, y), ColorToRGB(clYellow)) << x << "," << y;
+    }
 }
 
 TEST_F(ChartTest, MarksLegendAndLabelsNameWhatIsShown) {

@@ -9,15 +9,18 @@ int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT fl
     return height;
 }
 
+int ControlTextWidth(TFont* font, const String& text, bool rightToLeft) {
+    TWindowDCBorrow screen(nullptr);
+    TScopedSelect select(screen.Get(), font->Handle());
+    return ShapedTextWidth(screen.Get(), ToWide(text), rightToLeft);
+}
+
 int FittingFontHeight(TFont* font, const String& text, int width, bool rightToLeft, int largest, int smallest) {
     TFont trial;
     trial.Assign(font);
-    const WideString w = ToWide(text);
-    TWindowDCBorrow screen(nullptr);
     for (int height = largest; height <= smallest; ++height) {
         trial.SetHeight(height);
-        TScopedSelect select(screen.Get(), trial.Handle());
-        if (ShapedTextWidth(screen.Get(), w, rightToLeft) <= width) return height;
+        if (ControlTextWidth(&trial, text, rightToLeft) <= width) return height;
     }
     return 0;
 }

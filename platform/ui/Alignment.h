@@ -19,6 +19,8 @@ class TFont;
 // Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently, shaped: lines are
 // broken, measured and placed by their joined widths (DrawTextShaped); returns the height.
 int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags);
+// The width of one line of text in a font, shaped as it is drawn.
+int ControlTextWidth(TFont* font, const String& text, bool rightToLeft);
 // The largest font height, from largest down to smallest (negative heights, in pixels, as fonts
 // take them), at which the text in that font, shaped, takes no more than width; 0 when even the
 // smallest is too wide.

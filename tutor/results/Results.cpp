@@ -197,6 +197,7 @@ void TResultsForm::ApplyCaptions(bool arabic) {
         {"Time", "الوقت"_a},
     };
     for (int col = 1; col <= 4; ++col) ResultsList->SetCells(col, 0, text(headers[col - 1].first, headers[col - 1].second));
+    FitResultsColumns();
     LoadMovie();
 }
 

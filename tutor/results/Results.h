@@ -94,7 +94,7 @@ public:
     TSpeedButton* SpeedButton4 = nullptr;
     TBitBtn* ZoomInBtn = nullptr;
     TBitBtn* ZoomOutBtn = nullptr;
-    TButton* ResetZoomBtn = nullptr;
+    TBitBtn* ResetZoomBtn = nullptr;   // drawn as the zoom buttons beside it are
 
     // The key labels of a keyboard panel, in the panel's order.
     std::vector<TLabel*> KeyLabels(TPanel* panel) const;
@@ -165,6 +165,7 @@ private:
     void BuildGraphicPage(TWinControl* page);
     TKeyboard& NewKeyboard(int index, TWinControl* page, const char* name, TImage*& image, const char* imageName);
     void DrawHeaderCell(int col, const TRect& rect);
+    void FitResultsColumns();
     void ShowPage(int index);
     void SwapKeysPanels(TPanel* show, TPanel* hide);
     void ShowSummary(const String& text, const std::vector<std::pair<String, String>>& values);

@@ -2,6 +2,7 @@
 // and the adjusted speed of each test, which the learner scrolls and zooms.
 #include <algorithm>
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/GdiObject.h"
 #include "platform/ui/Alignment.h"
 #include "platform/rtl/SysUtils.h"
 #include "tutor/lessons/RunResults.h"
@@ -12,9 +13,10 @@ namespace {
 
 constexpr TColor ChartPanelColor = 0xFFF0E1;
 constexpr int ButtonsHeight = 56;
-constexpr int HeaderHeight = 52;            // two lines of the grid's font
-// What the table's columns get of the page, the test number first.
-constexpr int ColumnWidths[] = {40, 128, 182, 84, 64};
+constexpr int RowHeight = 35;
+constexpr int CellPadding = 4;              // each side of a cell's text
+// How the table's columns share what the page leaves beyond their texts, the test number first.
+constexpr int ColumnShares[] = {0, 128, 182, 84, 64};
 
 enum class TArrow { Left, Right, Up, Down };
 
@@ -64,15 +66,15 @@ void TResultsForm::BuildProgressPage(TWinControl* page) {
     ResultsList->SetRowCount(1);
     ResultsList->SetFixedCols(1);
     ResultsList->SetFixedRows(1);
-    ResultsList->SetDefaultRowHeight(35);
-    for (int col = 0; col < 5; ++col) ResultsList->SetColWidths(col, ColumnWidths[col]);
+    ResultsList->SetDefaultRowHeight(RowHeight);
     ResultsList->SetColor(clWhite);
     ResultsList->Font()->SetName("Tahoma");
     ResultsList->Font()->SetCharset(ARABIC_CHARSET);
     ResultsList->Font()->SetHeight(-19);
     ResultsList->SetScrollBars(ssVertical);
     ResultsList->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRowSelect);
-    ResultsList->SetRowHeights(0, HeaderHeight);
+    // the page takes its size when it is first shown
+    ResultsList->OnResize = [this](TObject*) { FitResultsColumns(); };
     ResultsList->OnDrawCell = [this](TObject*, int col, int row, const TRect& rect, TGridDrawState) {
         if (row == 0) DrawHeaderCell(col, rect);
     };
@@ -84,11 +86,50 @@ void TResultsForm::DrawHeaderCell(int col, const TRect& rect) {
     canvas->FillRect(rect);
     const String& text = ResultsList->Cells(col, 0);
     UINT flags = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | (ResultsList->UseRightToLeftReading() ? DT_RTLREADING : 0);
-    RECT box{rect.Left + 2, rect.Top, rect.Right - 2, rect.Bottom};
+    RECT box{rect.Left + CellPadding, rect.Top, rect.Right - CellPadding, rect.Bottom};
     RECT measured = box;
     DrawControlText(canvas->Handle(), canvas->Font(), text, measured, flags | DT_CALCRECT);
     OffsetRect(&box, 0, std::max(0, (rect.Height() - static_cast<int>(measured.bottom - measured.top)) / 2));
     DrawControlText(canvas->Handle(), canvas->Font(), text, box, flags);
+}
+
+// Every column as wide as its widest cell and heading word, whichever the language, what is left
+// of the page shared out so the table fills it, and the heading row as tall as its tallest heading.
+void TResultsForm::FitResultsColumns() {
+    TStringGrid* grid = ResultsList;
+    grid->HandleNeeded();
+    TFont* font = grid->Font();
+    const bool rightToLeft = grid->UseRightToLeftReading();
+    std::vector<int> widths;
+    for (int col = 0; col < grid->ColCount(); ++col) {
+        int widest = 0;
+        const String heading = grid->Cells(col, 0);   // wraps between its words only
+        for (std::size_t start = 0; start <= heading.size();) {
+            const std::size_t end = std::min(heading.find(' ', start), heading.size());
+            widest = std::max(widest, ControlTextWidth(font, heading.substr(start, end - start), rightToLeft));
+            start = end + 1;
+        }
+        for (int row = 1; row < grid->RowCount(); ++row)
+            widest = std::max(widest, ControlTextWidth(font, grid->Cells(col, row), rightToLeft));
+        widths.push_back(widest + 2 * CellPadding);
+    }
+    // room for the scroll bar the rows of many tests bring
+    const bool barShown = GetWindowLongW(grid->Handle(), GWL_STYLE) & WS_VSCROLL;
+    int room = grid->ClientWidth() - (barShown ? 0 : GetSystemMetrics(SM_CXVSCROLL)) - grid->ColCount() * grid->GridLineWidth();
+    for (int w : widths) room -= w;
+    int shares = 0;
+    for (int share : ColumnShares) shares += share;
+    const int left = std::max(0, room);
+    for (int col = 0; col < grid->ColCount(); ++col) grid->SetColWidths(col, widths[col] + left * ColumnShares[col] / shares);
+
+    int tallest = 0;
+    TWindowDCBorrow screen(nullptr);
+    for (int col = 1; col < grid->ColCount(); ++col) {
+        RECT box{0, 0, grid->ColWidths(col) - 2 * CellPadding, 0};
+        const UINT flags = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT | (rightToLeft ? DT_RTLREADING : 0);
+        tallest = std::max(tallest, DrawControlText(screen.Get(), font, grid->Cells(col, 0), box, flags));
+    }
+    grid->SetRowHeights(0, std::max(RowHeight, tallest + 2 * CellPadding));
 }
 
 void TResultsForm::BuildGraphicPage(TWinControl* page) {
@@ -126,7 +167,7 @@ void TResultsForm::BuildGraphicPage(TWinControl* page) {
         left += 38;
     }
     left += 8;
-    auto zoomButton = [&](TButton* button, const char* name, int width, TNotifyEvent click) {
+    auto zoomButton = [&](TBitBtn* button, const char* name, int width, TNotifyEvent click) {
         button->SetName(name);
         button->SetParent(Panel2);
         button->SetBounds(left, 12, width, 32);
@@ -137,7 +178,7 @@ void TResultsForm::BuildGraphicPage(TWinControl* page) {
     zoomButton(ZoomInBtn, "ZoomInBtn", 98, [this](TObject* s) { ZoomInBtnClick(s); });
     ZoomOutBtn = new TBitBtn(this);
     zoomButton(ZoomOutBtn, "ZoomOutBtn", 98, [this](TObject* s) { ZoomOutBtnClick(s); });
-    ResetZoomBtn = new TButton(this);
+    ResetZoomBtn = new TBitBtn(this);
     zoomButton(ResetZoomBtn, "ResetZoomBtn", 130, [this](TObject* s) { ResetZoomBtnClick(s); });
     ResetZoomBtn->SetEnabled(false);
 

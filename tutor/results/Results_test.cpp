@@ -3,6 +3,8 @@
 #include <cmath>
 #include <functional>
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/GdiObject.h"
+#include "platform/ui/Alignment.h"
 #include "platform/rtl/SysUtils.h"
 #include "tutor/lessons/RunResults.h"
 #include "tutor/testing/ScreenLayout.h"
@@ -163,6 +165,44 @@ TEST_F(ResultsScreen, TheTableHasARowPerTestWithItsOwnAccuracy) {
     EXPECT_TRUE(Errors.empty());
 }
 
+// In both languages every heading word and every cell fits its column, each heading fits the
+// heading row however it wraps, and the columns fill the page beside the scroll bar many tests need.
+TEST_F(ResultsScreen, TheTableFitsItsHeadingsAndCellsInThePage) {
+    for (int i = 0; i < 14; ++i) RunResults.AddTest(120, 118, 3725, 100);
+    for (const char* language : {"E", "A"}) {
+        Open(language, [&] {
+            SCOPED_TRACE(language);
+            Send(L"Progress");
+            TStringGrid* grid = ResultsForm->ResultsList;
+            TFont* font = grid->Font();
+            const bool rightToLeft = *language == 'A';
+            int total = 0;
+            for (int col = 0; col < 5; ++col) {
+                const int width = grid->ColWidths(col);
+                total += width + grid->GridLineWidth();
+                const String heading = grid->Cells(col, 0);
+                SCOPED_TRACE(heading);
+                std::vector<String> texts{grid->Cells(col, 1)};
+                for (std::size_t start = 0; start <= heading.size();) {
+                    const std::size_t end = std::min(heading.find(' ', start), heading.size());
+                    texts.push_back(heading.substr(start, end - start));
+                    start = end + 1;
+                }
+                for (const String& text : texts) EXPECT_LE(ControlTextWidth(font, text, rightToLeft) + 4, width) << text;
+                RECT box{0, 0, width - 4, 0};
+                TWindowDCBorrow screen(nullptr);
+                const int height = DrawControlText(screen.Get(), font, heading, box,
+                                                   DT_CENTER | DT_WORDBREAK | DT_CALCRECT | (rightToLeft ? DT_RTLREADING : 0));
+                EXPECT_LE(height, grid->RowHeights(0));
+            }
+            ASSERT_TRUE(GetWindowLongW(grid->Handle(), GWL_STYLE) & WS_VSCROLL);
+            EXPECT_LE(total, grid->ClientWidth());
+            EXPECT_GE(total, grid->ClientWidth() - 5);
+        });
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
 // A bar group per test: the goal named by the test's number, the speed by its value, the
 // adjusted speed with its mark. The arrows move the view a tenth of its span, the zoom buttons
 // scale it; both stay until Reset Zoom, which they enable and which disables itself.
@@ -228,6 +268,41 @@ TEST_F(ResultsScreen, TheChartHasABarGroupPerTestAndTheViewMovesUntilReset) {
         f->ResetZoomBtn->Click();
         EXPECT_EQ(range(chart->LeftAxis()), (std::vector<double>{0, 50}));
     });
+    EXPECT_TRUE(Errors.empty());
+}
+
+// Reset Zoom wears the face and the edges of the zoom buttons beside it, enabled or not, in both
+// languages: its frame and the face by its corners read as theirs on the screen.
+TEST_F(ResultsScreen, ResetZoomLooksLikeTheZoomButtons) {
+    RunResults.AddTest(40, 30, 60, 75);
+    for (const char* language : {"E", "A"}) {
+        Open(language, [&] {
+            SCOPED_TRACE(language);
+            SetWindowPos(ResultsForm->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            Send(L"Graph");
+            // the edges and the face of a button as the screen shows them
+            auto looks = [&](TWinControl* button) {
+                App->ProcessMessages();
+                RECT r;
+                GetWindowRect(button->Handle(), &r);
+                HDC screen = GetDC(nullptr);
+                const int w = r.right - r.left, h = r.bottom - r.top;
+                std::vector<COLORREF> pixels;
+                for (int y : {0, 1, 3, h / 2, h - 4, h - 2, h - 1})
+                    for (int x : {0, 1, 3, w - 4, w - 2, w - 1}) pixels.push_back(GetPixel(screen, r.left + x, r.top + y));
+                ReleaseDC(nullptr, screen);
+                return pixels;
+            };
+            TResultsForm* f = ResultsForm;
+            ASSERT_EQ(f->ResetZoomBtn->Height(), f->ZoomInBtn->Height());
+            EXPECT_FALSE(f->ResetZoomBtn->Enabled());
+            EXPECT_EQ(looks(f->ResetZoomBtn), looks(f->ZoomOutBtn));
+            f->ZoomInBtn->Click();
+            EXPECT_EQ(looks(f->ResetZoomBtn), looks(f->ZoomOutBtn));
+            f->ResetZoomBtn->Click();
+            SetWindowPos(f->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        });
+    }
     EXPECT_TRUE(Errors.empty());
 }
 
