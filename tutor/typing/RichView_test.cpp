@@ -2,6 +2,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/ClientPixels.h"
 #include "tutor/menu/MainUnit.h"
 #include "tutor/typing/RichView.h"
 #include "tutor/typing/TypingText.h"
@@ -334,6 +335,81 @@ TEST_F(RichViewFixture, ArabicIsJudgedPerByteOnARightToLeftSurface) {
     EXPECT_EQ(ColorAt(TypingStart(0) + 3), View->MistakeColor());
     Type(" عليكم"_a);
     EXPECT_EQ(Finishes, 1);
+}
+
+// Stacked vowel marks rise above the line the font gives a letter; each line of a text with marks
+// keeps room for them inside its own rows, so that they show at the surface's top edge and stay
+// when the line above them is painted again (at every key typed on it).
+TEST_F(RichViewFixture, VowelMarksShowAboveTheirLettersEvenWhenTheLineAboveRepaints) {
+    ApplySurfaceLook(View, true);
+    Form->Show();
+    const String line = "كُلٌّ جِدًّا"_a;    // shadda and a vowel over a lam, the tallest stack
+    Load(line + "\r\n" + line + "\r\n");
+    const int room = View->Paragraph()->SpaceBefore();
+    auto top = [&](int position) {
+        POINTL at{};
+        SendMessageW(View->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+        return static_cast<int>(at.y);
+    };
+    // ink in the rows between the line's letters and the room's top, as painted now
+    auto inkAbove = [&](int position) {
+        Application->ProcessMessages();
+        UpdateWindow(View->Handle());
+        const TClientPixels shot = TClientPixels::Of(View->Handle());
+        for (int y = std::max(0, top(position) - room); y < top(position); ++y)
+            if (shot.RowHasInk(y, ColorToRGB(View->Color()), 0, shot.Width)) return true;
+        return false;
+    };
+    EXPECT_GT(room, 0);
+    EXPECT_TRUE(inkAbove(View->LineStart[0]));       // under the surface's top edge
+    Type(line);                                       // each key paints typing line 0 again
+    EXPECT_TRUE(inkAbove(View->LineStart[1]));
+    EXPECT_TRUE(inkAbove(TypingStart(0)));            // the typed marks too
+    EXPECT_EQ(View->WCount, 0);
+
+    Load("abc\r\n");                                 // a text without marks keeps the font's lines
+    EXPECT_EQ(View->Paragraph()->SpaceBefore(), 0);
+    EXPECT_EQ(View->Paragraph()->SpaceAfter(), 0);
+}
+
+// A letter and the vowel marks on it never part by colour: the source letter turns white with
+// its marks, a wrong mark makes its letter wrong too, and a mark with no letter before it shows
+// as the sign of a key that cannot be shown. (Wine's shaping ends the program on a mark that
+// begins a stretch of one colour.) The counts go by keys as ever.
+TEST_F(RichViewFixture, ALetterAndItsVowelMarksShareOneColour) {
+    ApplySurfaceLook(View, true);
+    Load("حُبّ بِ\r\nسَلَام\r\n"_a);
+    const int source = View->LineStart[0], typing = TypingStart(0);
+    const TColor plain = ColorAt(source);
+    Type("ح"_a);
+    EXPECT_EQ(ColorAt(source), plain);                // its mark is still to come
+    Type("ُ"_a);
+    EXPECT_EQ(ColorAt(source), clWhite);
+    EXPECT_EQ(ColorAt(source + 1), clWhite);
+    Type("بَ"_a);                                      // fatha in place of shadda
+    EXPECT_EQ(ColorAt(typing + 2), View->MistakeColor());
+    EXPECT_EQ(ColorAt(typing + 3), View->MistakeColor());
+    EXPECT_EQ(View->CCount, 3);
+    EXPECT_EQ(View->WCount, 1);
+    EXPECT_EQ(View->CharCorrect[static_cast<unsigned char>("ب"_a[0])], 1);
+    EXPECT_EQ(View->CharWrong[static_cast<unsigned char>("َ"_a[0])], 1);
+    Type(" بِ"_a);
+    ASSERT_EQ(View->CurLine, 1);
+
+    Type("َ"_a);                                       // a mark first on the line
+    Type("1ِ"_a);                                      // and one after a digit
+    const String shown = Line(3);
+    EXPECT_EQ(shown, String(1, TRichView::ControlCharMark) + "1" + String(1, TRichView::ControlCharMark));
+    EXPECT_EQ(View->WCount, 4);
+    Type("لام"_a);
+    EXPECT_EQ(Finishes, 1);
+}
+
+TEST_F(RichViewFixture, VowelMarksWithNoLetterToSitOnAreLeftOutOfTheText) {
+    Load("ُبِ 1َ\r\nَ\r\nنُ\r\n"_a);
+    EXPECT_EQ(Line(0), "بِ 1"_a);
+    EXPECT_EQ(Line(2), "نُ"_a);                        // a line of a mark alone had nothing to type
+    EXPECT_EQ(View->Linecount, 2);
 }
 
 TEST_F(RichViewFixture, SurfaceLooksFollowTheLanguage) {
