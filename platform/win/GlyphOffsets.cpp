@@ -1,7 +1,8 @@
 #include "platform/win/GlyphOffsets.h"
 #include <usp10.h>
 #include <cstdint>
-#include <cstring>
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 
 namespace {
 
@@ -15,7 +16,9 @@ ScriptTextOutProc SystemTextOut() {
 }
 
 // The first ink row of one glyph drawn at a fixed point with the given vertical offset.
-int InkTopOf(HDC dc, SCRIPT_CACHE& cache, const std::uint32_t* pixels, int width, int height, WORD glyph, int offset) {
+int InkTopOf(TBitmap& picture, SCRIPT_CACHE& cache, WORD glyph, int offset) {
+    HDC dc = picture.Canvas()->Handle();
+    const int width = picture.Width(), height = picture.Height();
     PatBlt(dc, 0, 0, width, height, WHITENESS);
     SCRIPT_ANALYSIS analysis{};
     int advance = width / 2;
@@ -23,9 +26,11 @@ int InkTopOf(HDC dc, SCRIPT_CACHE& cache, const std::uint32_t* pixels, int width
     SystemTextOut()(dc, &cache, width / 4, height / 3, 0, nullptr, &analysis, nullptr, 0, &glyph, 1, &advance, nullptr,
                     &goffset);
     GdiFlush();
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < height; ++y) {
+        const auto* row = static_cast<const std::uint32_t*>(picture.ScanLine(y));
         for (int x = 0; x < width; ++x)
-            if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF) return y;
+            if ((row[x] & 0xFFFFFF) != 0xFFFFFF) return y;
+    }
     return -1;
 }
 
@@ -33,29 +38,22 @@ int InkTopOf(HDC dc, SCRIPT_CACHE& cache, const std::uint32_t* pixels, int width
 // is how far it lands from there, in multiples of d.
 int MeasureOffsetError() {
     if (!SystemTextOut()) return 0;
-    constexpr int width = 48, height = 96, offset = 8;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    constexpr int offset = 8;
+    TBitmap picture;
+    picture.SetPixelFormat(pf32bit);
+    picture.SetSize(48, 96);
+    picture.Canvas()->Lock();
+    HDC dc = picture.Canvas()->Handle();
     HFONT font = CreateFontW(-32, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
     int error = 0;
-    if (dc && bitmap && font) {
-        HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    if (font) {
         HGDIOBJ oldFont = SelectObject(dc, font);
         SCRIPT_CACHE cache = nullptr;
         WORD glyph = 0;
         if (ScriptGetCMap(dc, &cache, L"I", 1, 0, &glyph) == S_OK) {
-            const auto* pixels = static_cast<const std::uint32_t*>(bits);
-            const int plain = InkTopOf(dc, cache, pixels, width, height, glyph, 0);
-            const int raised = InkTopOf(dc, cache, pixels, width, height, glyph, offset);
+            const int plain = InkTopOf(picture, cache, glyph, 0);
+            const int raised = InkTopOf(picture, cache, glyph, offset);
             if (plain >= 0 && raised >= 0) {
                 const int misplaced = raised - (plain - offset);
                 error = (misplaced + (misplaced >= 0 ? offset / 2 : -offset / 2)) / offset;
@@ -63,11 +61,9 @@ int MeasureOffsetError() {
         }
         ScriptFreeCache(&cache);
         SelectObject(dc, oldFont);
-        SelectObject(dc, oldBitmap);
+        DeleteObject(font);
     }
-    if (font) DeleteObject(font);
-    if (bitmap) DeleteObject(bitmap);
-    if (dc) DeleteDC(dc);
+    picture.Canvas()->Unlock();
     return error;
 }
 

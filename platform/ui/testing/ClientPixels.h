@@ -2,7 +2,10 @@
 // A window's client area as it stands on the screen now, for tests that judge what was drawn.
 #include <windows.h>
 #include <cstdint>
+#include <cstring>
 #include <vector>
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 
 struct TClientPixels {
     int Width = 0, Height = 0;
@@ -30,27 +33,20 @@ struct TClientPixels {
         GetClientRect(window, &client);
         shot.Width = client.right;
         shot.Height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = shot.Width;
-        info.bmiHeader.biHeight = -shot.Height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
+        TBitmap copy;
+        copy.SetPixelFormat(pf32bit);
+        copy.SetSize(shot.Width, shot.Height);
+        copy.Canvas()->Lock();
         HDC screen = GetDC(window);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        BitBlt(dc, 0, 0, shot.Width, shot.Height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        shot.Pixels.assign(pixels, pixels + static_cast<std::size_t>(shot.Width) * shot.Height);
-        for (std::uint32_t& p : shot.Pixels) p &= 0xFFFFFF;
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        BitBlt(copy.Canvas()->Handle(), 0, 0, shot.Width, shot.Height, screen, 0, 0, SRCCOPY);
         ReleaseDC(window, screen);
+        GdiFlush();
+        shot.Pixels.resize(static_cast<std::size_t>(shot.Width) * shot.Height);
+        for (int y = 0; y < shot.Height; ++y)
+            std::memcpy(&shot.Pixels[static_cast<std::size_t>(y) * shot.Width], copy.ScanLine(y),
+                        static_cast<std::size_t>(shot.Width) * sizeof(std::uint32_t));
+        for (std::uint32_t& p : shot.Pixels) p &= 0xFFFFFF;
+        copy.Canvas()->Unlock();
         return shot;
     }
 };
