@@ -1,21 +1,5 @@
 #include "controls/CoolEdit.h"
-
-namespace {
-
-// The clipboard's text, as it stands there.
-WideString ClipboardText(HWND owner) {
-    WideString text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
-        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    CloseClipboard();
-    return text;
-}
-
-}  // namespace
+#include "platform/win/Clipboard.h"
 
 TCoolEdit::TCoolEdit(TComponent* owner) : TCustomEdit(owner), TCoolText(this, 0, false, fbPlain) {}
 

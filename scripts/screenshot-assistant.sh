@@ -4,45 +4,28 @@
 # button plays the menu's page again) and on the lesson form, which introduces itself on a first
 # visit. Saves build/screenshots/assistant-menu-A.png, assistant-menu-E.png,
 # assistant-lesson-A.png and assistant-lesson-E.png.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build/mingw}
-bash scripts/build.sh
-. scripts/wine/env.sh
-wine_prefix
-wine_session_start
-trap wine_session_stop EXIT
-OUT=build/screenshots
-mkdir -p "$OUT"
+. "$(dirname "$0")/screenshot-session.sh"
 WAIT=${SHOT_DELAY:-4}
 # Zarek shows, waves and then speaks, from a little after the page is asked for.
 SPEAKING=${SPEAK_DELAY:-3}
-# The screen is 1280 x 1024; the screens are centred on it.
-menu_x=244 menu_y=229           # the main menu and the lesson form, 792 x 566
-beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 for lang in A E; do
-    tree=$(mktemp -d)
-    cp -r "$BUILD/dist/." "$tree/"
-    printf '[Options]\r\nLanguage=%s\r\n' "$lang" > "$tree/Data/Topic.ini"
-    "$WINE" "$tree/tapwise.exe" </dev/null >/dev/null 2>&1 &
-    pid=$!
+    tree=$(fresh_tree)
+    start_tutor "$tree" "$lang"
     sleep "$WAIT"
     if [ "$lang" = A ]; then
         assistant=258 train=667 beginner=164
     else
         assistant=536 train=125 beginner=428
     fi
-    xdotool mousemove $((menu_x + assistant)) $((menu_y + 31)) click 1
+    xdotool mousemove $((form_x + assistant)) $((form_y + 31)) click 1
     sleep "$SPEAKING"
     import -window root "$OUT/assistant-menu-$lang.png"
-    click $((menu_x + train)) $((menu_y + 104))                # Train
+    click $((form_x + train)) $((form_y + 104))                # Train
     sleep "$WAIT"
     xdotool mousemove $((beginner_x + beginner)) $((beginner_y + 290)) click 1   # Start As Beginner
     sleep "$SPEAKING"
     import -window root "$OUT/assistant-lesson-$lang.png"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    stop_tutor
     rm -rf "$tree"
 done
 echo "screenshots in $OUT"

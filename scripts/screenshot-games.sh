@@ -4,29 +4,17 @@
 # Words picture, then the game started from it, a round being typed, and the round's result.
 # Saves build/screenshots/games-A.png, games-E.png, words-A-round.png, words-A-result.png,
 # words-E-round.png and words-E-result.png.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build/mingw}
-bash scripts/build.sh
-. scripts/wine/env.sh
-wine_prefix
-wine_session_start
-trap wine_session_stop EXIT
-OUT=build/screenshots
-mkdir -p "$OUT"
+. "$(dirname "$0")/screenshot-session.sh"
 
-# where the 792 x 566 screens stand on the 1280 x 1024 display, and points on them
-X=244; Y=229
+# points on the 792 x 566 screens, and their picture
+X=$form_x; Y=$form_y
 at() { xdotool mousemove $((X + $1)) $((Y + $2)); }
 click() { at "$1" "$2"; xdotool click 1; }
 shot() { import -window root -crop 792x566+$X+$Y "$OUT/$1"; }
 
 for lang in A E; do
-    tree=$(mktemp -d)
-    cp -r "$BUILD/dist/." "$tree/"
-    printf '[Options]\r\nLanguage=%s\r\n' "$lang" > "$tree/Data/Topic.ini"
-    "$WINE" "$tree/tapwise.exe" </dev/null >/dev/null 2>&1 &
-    tutor=$!
+    tree=$(fresh_tree)
+    start_tutor "$tree" "$lang"
     sleep "${SHOT_DELAY:-6}"
     # the main menu's Games button: on the right in Arabic, on the left in English
     if [ $lang = A ]; then click 667 206; else click 125 206; fi
@@ -49,8 +37,7 @@ for lang in A E; do
     sleep 1.2
     shot words-$lang-result.png
     [ -n "$game" ] && kill "$game" 2>/dev/null || true
-    kill "$tutor" 2>/dev/null || true
-    wait "$tutor" 2>/dev/null || true
+    stop_tutor
     rm -rf "$tree"
 done
 echo "screenshots in $OUT"

@@ -5,44 +5,28 @@
 # lesson-practice-A.png and lesson-practice-E.png (the practice begun), and keyboard-A.png and
 # keyboard-E.png (the practice begun again, its first keys typed right and the next one held
 # down: on the on-screen keyboard the key held down in amber, the key to press after it in green).
-set -euo pipefail
-cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build/mingw}
-bash scripts/build.sh
-. scripts/wine/env.sh
-wine_prefix
-wine_session_start
-trap wine_session_stop EXIT
-OUT=build/screenshots
-mkdir -p "$OUT"
+. "$(dirname "$0")/screenshot-session.sh"
 WAIT=${SHOT_DELAY:-4}
-# The screen is 1280 x 1024; the screens are centred on it.
-menu_x=244 menu_y=229           # the main menu and the lesson form, 792 x 566
-beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 for lang in A E; do
-    tree=$(mktemp -d)
-    cp -r "$BUILD/dist/." "$tree/"
-    printf '[Options]\r\nLanguage=%s\r\n' "$lang" > "$tree/Data/Topic.ini"
-    "$WINE" "$tree/tapwise.exe" </dev/null >/dev/null 2>&1 &
-    pid=$!
+    tree=$(fresh_tree)
+    start_tutor "$tree" "$lang"
     sleep "$WAIT"
     if [ "$lang" = A ]; then
         train=667 beginner=164 quiz1=667
     else
         train=125 beginner=428 quiz1=125
     fi
-    click $((menu_x + train)) $((menu_y + 104))                # Train
+    click $((form_x + train)) $((form_y + 104))                # Train
     sleep "$WAIT"
     click $((beginner_x + beginner)) $((beginner_y + 290))     # Start As Beginner
     sleep "$WAIT"
     import -window root "$OUT/lesson-$lang.png"
-    click $((menu_x + quiz1)) $((menu_y + 109))                # Practice 1
+    click $((form_x + quiz1)) $((form_y + 109))                # Practice 1
     sleep 2
     xdotool type --delay 150 "fjdkfjdk"
     sleep 2
     import -window root "$OUT/lesson-practice-$lang.png"
-    click $((menu_x + quiz1)) $((menu_y + 109))                # Practice 1 again
+    click $((form_x + quiz1)) $((form_y + 109))                # Practice 1 again
     sleep 2
     # it begins "بيت بنت": the Arabic layout puts them on f d j, space, f
     xdotool type --delay 200 "fdj f"
@@ -51,8 +35,7 @@ for lang in A E; do
     sleep 0.3
     import -window root "$OUT/keyboard-$lang.png"
     xdotool keyup k
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    stop_tutor
     rm -rf "$tree"
 done
 echo "screenshots in $OUT"

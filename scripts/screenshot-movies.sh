@@ -1,16 +1,7 @@
 #!/bin/bash
 # Renders every shipped movie under Wine and Xvfb to build/screenshots/<movie>.png, plus a few
 # states worth seeing (a hovered and a pressed button, a pressed key, a letterboxed stage).
-set -euo pipefail
-cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build/mingw}
-bash scripts/build.sh
-. scripts/wine/env.sh
-wine_prefix
-wine_session_start
-trap wine_session_stop EXIT
-OUT=build/screenshots
-mkdir -p "$OUT"
+. "$(dirname "$0")/screenshot-session.sh"
 shot() {   # name movie [movieshot options...]
     local name=$1 movie=$2
     shift 2

@@ -2,47 +2,30 @@
 # Pages as a learner sees them without a browser engine, in a fresh copy of the shipped tree:
 #   build/screenshots/page-lesson12.png  the lesson form on lesson 12's first page (Arabic menu)
 #   build/screenshots/help-A.png, help-E.png  the Help command's window in each interface language
-set -euo pipefail
-cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build/mingw}
-bash scripts/build.sh
-. scripts/wine/env.sh
-wine_prefix
-wine_session_start
-trap wine_session_stop EXIT
-OUT=build/screenshots
-mkdir -p "$OUT"
+. "$(dirname "$0")/screenshot-session.sh"
 WAIT=${SHOT_DELAY:-4}
-# The screen is 1280 x 1024; the menu and the lesson form (792 x 566) are centred on it.
-menu_x=244 menu_y=229
-beginner_x=344 beginner_y=328
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 start() {   # tree language
-    printf '[Options]\r\nLanguage=%s\r\n' "$2" > "$1/Data/Topic.ini"
-    "$WINE" "$1/tapwise.exe" </dev/null >/dev/null 2>&1 &
-    pid=$!
+    start_tutor "$1" "$2"
     sleep "$WAIT"
 }
 stop() {
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    stop_tutor
     wineserver -k 2>/dev/null || true
     "$WINE" "$BUILD/keepalive.exe" </dev/null >/dev/null 2>&1 &
     sleep 1
 }
 
-tree=$(mktemp -d)
-cp -r "$BUILD/dist/." "$tree/"
+tree=$(fresh_tree)
 # a first visit makes the user and starts as a beginner; the user then stands at lesson 12
 start "$tree" A
-click $((menu_x + 667)) $((menu_y + 104))                  # Train
+click $((form_x + 667)) $((form_y + 104))                  # Train
 sleep "$WAIT"
 click $((beginner_x + 164)) $((beginner_y + 290))          # Start As Beginner
 sleep "$WAIT"
 stop
 sed -i 's/,[0-9]*\r$/,12\r/' "$tree/Data/AStudents.txt"
 start "$tree" A
-click $((menu_x + 667)) $((menu_y + 104))                  # Train: lesson 12
+click $((form_x + 667)) $((form_y + 104))                  # Train: lesson 12
 sleep "$WAIT"
 import -window root "$OUT/page-lesson12.png"
 stop
@@ -50,7 +33,7 @@ stop
 for lang in A E; do
     start "$tree" $lang
     if [ "$lang" = A ]; then help=667; else help=125; fi
-    click $((menu_x + help)) $((menu_y + 414))             # Help
+    click $((form_x + help)) $((form_y + 414))             # Help
     sleep "$WAIT"
     import -window root "$OUT/help-$lang.png"
     stop

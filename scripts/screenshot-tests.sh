@@ -7,64 +7,19 @@
 #   when the minute is up, and the test form after it.
 # Saves build/screenshots/placement-{typing,paused,result,lesson}-{A,E}.png and
 # speed-{typing,result,done}-{A,E}.png.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build/mingw}
-bash scripts/build.sh
-. scripts/wine/env.sh
-wine_prefix
-wine_session_start
-trap wine_session_stop EXIT
-OUT=build/screenshots
-mkdir -p "$OUT"
+. "$(dirname "$0")/screenshot-session.sh"
 WAIT=${SHOT_DELAY:-4}
-# The screen is 1280 x 1024; the screens are centred on it.
-form_x=244 form_y=229           # the menu, the tests and the lesson form, 792 x 566
-beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
 message_x=245 message_y=268     # the message form, 790 x 487
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 ok() { click $((message_x + 430)) $((message_y + 397)); }
 
-# The keys of the US keyboard that type a text of the tree on the Arabic layout (tools/course),
-# every `every`-th character (0: none) replaced by a wrong key.
-keys_of() {
-    python3 - "$1" "$2" <<'EOF'
-import sys
-sys.path.insert(0, "tools/course")
-from keyboard import key_of
-text = open(sys.argv[1], encoding="cp1256").read()
-every = int(sys.argv[2])
-out, n = [], 0
-for line in text.splitlines():
-    for ch in line.rstrip():
-        n += 1
-        if every and n % every == 0:
-            out.append("`" if ch != "ذ" else "1")
-            continue
-        if ch == " ":
-            out.append(" ")
-            continue
-        try:
-            key, shifted, _, _ = key_of(ch)
-        except KeyError:
-            out.append(" ")
-            continue
-        if key.isalpha():
-            out.append(key.upper() if shifted else key.lower())
-        else:
-            out.append({"`": "~", "1": "!", "5": "%", "=": "+", ";": ":", "'": '"', ".": ">", "/": "?"}[key] if shifted else key)
-print("".join(out), end="")
-EOF
-}
+# The keys that type a text of the tree, every `every`-th one wrong (0: none).
+keys_of() { python3 scripts/wine/typed-keys.py "$1" "$2"; }
 
 for lang in A E; do
-    tree=$(mktemp -d)
-    cp -r "$BUILD/dist/." "$tree/"
-    printf '[Options]\r\nLanguage=%s\r\n' "$lang" > "$tree/Data/Topic.ini"
+    tree=$(fresh_tree)
     first=$(iconv -f cp1256 -t utf-8 "$tree/Data/ASpeedText/Text.txt" | sed -n 1p | tr -d '\r')
     third=$(iconv -f cp1256 -t utf-8 "$tree/Data/ASpeedText/Text.txt" | sed -n 3p | tr -d '\r')
-    "$WINE" "$tree/tapwise.exe" </dev/null >/dev/null 2>&1 &
-    pid=$!
+    start_tutor "$tree" "$lang"
     sleep "$WAIT"
     if [ "$lang" = A ]; then
         menu=667 side=667 exam=428 files=264 durations=88 every=4
@@ -113,8 +68,7 @@ for lang in A E; do
     import -window root "$OUT/speed-result-$lang.png"
     ok
     import -window root "$OUT/speed-done-$lang.png"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    stop_tutor
     rm -rf "$tree"
 done
 echo "screenshots in $OUT"

@@ -486,6 +486,7 @@ class Checker:
         self.check_course(lessons[:count], taught)
         check_page_support(self)
         self.check_assistant()
+        check_keyboards(self)
         return self.errors
 
 
@@ -582,6 +583,106 @@ KEY_MENTION = re.compile("«([^»]+)» \\(((?:Shift\\+)?[^)\\s\u200e]+)\u200e?\\
 KEY_CELLS = re.compile(r"<td class=n>([^<]+)</td><td class=k>([^<]+)</td>")
 SHIFT_KEY = re.compile(r"Shift\+\S")
 TYPING_EXAMPLE = re.compile(r"«([^»]+)»: ((?:[^\s<+]+ \+ )+[^\s<+]+)")
+
+
+# ------------------------------------------------------------ the results screen's keyboards
+
+KEYBOARDS = os.path.join("embedded", "results")
+KEY_LABELS = os.path.join(KEYBOARDS, "KeyLabels.txt")
+KEY_LABELS_HEADER = "panel\tkind\tcaption\tleft\ttop\twidth\theight"
+KEY_PANELS = {"KeysPanelAr": "KeysAr.jpg", "KeysPanelAr2": "KeysAr2.jpg",
+              "KeysPanelEn": "KeysEn.jpg", "KeysPanelEn2": "KeysEn2.jpg"}
+KEYS_A_PANEL = 47              # the keys that type a character
+KEY_LIST_FILE = "Akeys.txt"    # the on-screen keyboard's key list, those keys first
+
+
+def jpeg_size(raw):
+    """(width, height) of a JPEG picture, None when it is none."""
+    if not raw.startswith(b"\xff\xd8"):
+        return None
+    i = 2
+    while i + 9 < len(raw):
+        if raw[i] != 0xFF:
+            return None
+        marker, length = raw[i + 1], struct.unpack(">H", raw[i + 2:i + 4])[0]
+        if marker in (0xC0, 0xC1, 0xC2, 0xC3):
+            height, width = struct.unpack(">HH", raw[i + 5:i + 9])
+            return width, height
+        i += 2 + length
+    return None
+
+
+def check_keyboards(checker):
+    """The proficiency map's keyboard pictures and the labels over their keys: every panel has its
+    picture, a label over each of its keys inside the picture, and its two Shift keys; the Arabic
+    keyboard's labels are the keys of the on-screen keyboard's list, in its order."""
+    sizes = {}
+    for panel, picture in KEY_PANELS.items():
+        path = os.path.join(checker.data, KEYBOARDS, picture)
+        if not os.path.isfile(path):
+            checker.fail(path, 0, "keyboard picture is missing")
+            continue
+        size = jpeg_size(read_bytes(path))
+        if size is None:
+            checker.fail(path, 0, "is no JPEG picture")
+        sizes[panel] = size
+    path = os.path.join(checker.data, KEY_LABELS)
+    if not os.path.isfile(path):
+        checker.fail(path, 0, "file is missing")
+        return
+    raw = read_bytes(path)
+    try:
+        text = raw.decode("cp1256")
+    except UnicodeDecodeError:
+        checker.fail(path, 1, "is not code page 1256 text")
+        return
+    if not text.endswith("\r\n") or "\n" in text.replace("\r\n", ""):
+        checker.fail(path, 1, "lines must end with CR LF")
+        return
+    lines = text[:-2].split("\r\n")
+    if lines[0] != KEY_LABELS_HEADER:
+        checker.fail(path, 1, "header must be " + KEY_LABELS_HEADER.replace("\t", " TAB "))
+        return
+    keys = {panel: [] for panel in KEY_PANELS}
+    shifts = {panel: set() for panel in KEY_PANELS}
+    for n, line in enumerate(lines[1:], 2):
+        fields = line.split("\t")
+        if len(fields) != 7:
+            checker.fail(path, n, f"{len(fields)} fields where the header has 7")
+            continue
+        panel, kind, caption = fields[:3]
+        if panel not in KEY_PANELS:
+            checker.fail(path, n, f"unknown panel {panel}")
+            continue
+        try:
+            left, top, width, height = (int(f) for f in fields[3:])
+        except ValueError:
+            checker.fail(path, n, "left, top, width and height must be whole numbers")
+            continue
+        size = sizes.get(panel)
+        if width <= 0 or height <= 0 or left < 0 or top < 0 or \
+                (size and (left + width > size[0] or top + height > size[1])):
+            checker.fail(path, n, f"{left},{top} {width}x{height} lies outside the picture {size}")
+        if kind == "key":
+            if not caption:
+                checker.fail(path, n, "a key's label needs its caption")
+            keys[panel].append((n, caption))
+        elif kind in ("ShiftL", "ShiftR"):
+            shifts[panel].add(kind)
+        else:
+            checker.fail(path, n, f"unknown kind {kind} (key, ShiftL or ShiftR)")
+    for panel in KEY_PANELS:
+        if len(keys[panel]) != KEYS_A_PANEL:
+            checker.fail(path, 0, f"{panel} has {len(keys[panel])} key labels; a keyboard has {KEYS_A_PANEL}")
+        for kind in ("ShiftL", "ShiftR"):
+            if kind not in shifts[panel]:
+                checker.fail(path, 0, f"{panel} has no {kind} line")
+    key_list = checker.read_lines(os.path.join(checker.data, KEY_LIST_FILE))
+    if key_list is not None:
+        for i, (n, caption) in enumerate(keys["KeysPanelAr"]):
+            if i < len(key_list) and caption != key_list[i]:
+                checker.fail(path, n, f"the Arabic key {i + 1} is '{caption}'; {KEY_LIST_FILE} line {i + 1} "
+                                      f"has '{key_list[i]}'")
 
 
 def unknown_words(words):

@@ -221,6 +221,35 @@ class BrokenCopy(unittest.TestCase):
         self.assertIn("Agent/wave caracter/extra.wav:0: no page says this sound", errors)
         self.assertIn("Agent/Character/Zarek.ini:0: needs the animation Speak", errors)
 
+    def test_keyboard_faults_name_file_and_line(self):
+        labels = "embedded/results/KeyLabels.txt"
+        raw = read_bytes(self.path(labels))
+        cases = [
+            (lambda r: r.replace(cp("\tkey\tض\t"), cp("\tkey\tص\t"), 1),
+             ":15: the Arabic key 14 is 'ص'; Akeys.txt line 14 has 'ض'"),
+            (lambda r: r.replace(b"\tkey\t1\t43\t19\t28\t28", b"\tkey\t1\t43\t19\t28", 1), ":3: 6 fields"),
+            (lambda r: r.replace(b"\tkey\t1\t43\t19\t28\t28", b"\tkey\t1\t543\t19\t28\t28", 1),
+             ":3: 543,19 28x28 lies outside the picture (522, 242)"),
+            (lambda r: r.replace(b"\tkey\t1\t43\t19\t28\t28", b"\tkey\t\t43\t19\t28\t28", 1),
+             ":3: a key's label needs its caption"),
+            (lambda r: r.replace(b"KeysPanelAr2\tShiftR", b"KeysPanelAr2\tShiftX", 1), "unknown kind ShiftX"),
+            (lambda r: r.replace(b"KeysPanelAr2\tShiftR", b"KeysPanelAr2\tShiftX", 1), "KeysPanelAr2 has no ShiftR line"),
+            (lambda r: b"\r\n".join(line for line in r.split(b"\r\n") if b"\tkey\t=\t" not in line),
+             "KeysPanelAr has 46 key labels; a keyboard has 47"),
+            (lambda r: r.replace(b"\r\n", b"\n"), ":1: lines must end with CR LF"),
+        ]
+        for change, expected in cases:
+            with self.subTest(expected=expected):
+                write_bytes(self.path(labels), change(raw))
+                errors = self.errors()
+                write_bytes(self.path(labels), raw)
+                self.assertTrue(any(e.startswith(labels + ":") and expected in e for e in errors), errors)
+        os.remove(self.path("embedded/results/KeysEn2.jpg"))
+        write_bytes(self.path("embedded/results/KeysAr.jpg"), b"BM not a jpeg")
+        errors = self.errors()
+        self.assertIn("embedded/results/KeysEn2.jpg:0: keyboard picture is missing", errors)
+        self.assertIn("embedded/results/KeysAr.jpg:0: is no JPEG picture", errors)
+
     def test_command_line_exit_status(self):
         edit(self.path("ALess/Qless1_1.txt"), lambda raw: raw + cp("سمك\r\n"))
         run = subprocess.run([sys.executable, os.path.join(TOOLS, "check_data.py"), self.data],
@@ -241,6 +270,26 @@ class Generated(unittest.TestCase):
                     with self.subTest(file=os.path.relpath(made, out)):
                         self.assertTrue(os.path.isfile(shipped) and filecmp.cmp(made, shipped, shallow=False),
                                         "run tools/make_course.py and commit the result")
+
+
+    def test_committed_key_labels_are_what_the_generator_writes(self):
+        with tempfile.TemporaryDirectory(prefix="tapwise-keys-") as out:
+            subprocess.run([sys.executable, os.path.join(TOOLS, "make_keyboards.py"), out, "--labels-only"], check=True)
+            made = os.path.join(out, "embedded", "results", "KeyLabels.txt")
+            self.assertTrue(filecmp.cmp(made, os.path.join(DATA, "embedded", "results", "KeyLabels.txt"), shallow=False),
+                            "run tools/make_keyboards.py and commit the result")
+
+    def test_keyboard_layout_agrees_with_the_course_tables(self):
+        from course import keyboard
+        for row, keys in keyboard.ROW_KEYS.items():
+            for i, (key, char) in enumerate(keys):
+                us, _, arabic, _ = keyboard.LAYOUT_ROWS[row][i]
+                self.assertEqual((us.upper(), arabic), (key, char))
+        for char, key in keyboard.SHIFTED.items():
+            with self.subTest(char=char):
+                found = [k for row in keyboard.LAYOUT_ROWS for k in row if k[3] == char]
+                self.assertEqual(len(found), 1)
+                self.assertEqual(found[0][0].upper(), key)
 
 
 if __name__ == "__main__":

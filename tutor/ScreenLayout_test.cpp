@@ -28,7 +28,8 @@ const ScreenCase Screens[] = {
     // each picture shows through the transparent button over it
     {"games", [] { return GameForm; }, nullptr,
      {"NumbersImage", "WordsImage", "FizzleImage", "LettersImage", "FrogImage", "SpeedImage", "RaceImage"}},
-    {"results", [] { return ResultsForm; }},
+    // the page commands' graphic buttons lie under the movie's own
+    {"results", [] { return ResultsForm; }, nullptr, {"ButtonsPanel"}},
     {"lessons", [] { return ClassForm; }},
     {"lesson list", [] { return LessonsForm; }},
     {"beginner", [] { return BeginnerForm; }},

@@ -16,8 +16,8 @@ inline UINT AlignmentFlag(TAlignment a, bool rightToLeftAlignment) {
 
 
 class TFont;
-// Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently; returns the height.
-// A centred or right-aligned text of one line is placed by its shaped width.
+// Draws (or with DT_CALCRECT measures) text in a font onto a DC, transparently, shaped: lines are
+// broken, measured and placed by their joined widths (DrawTextShaped); returns the height.
 int DrawControlText(HDC dc, TFont* font, const String& text, RECT& rect, UINT flags);
 // The largest font height, from largest down to smallest (negative heights, in pixels, as fonts
 // take them), at which the text in that font, shaped, takes no more than width; 0 when even the

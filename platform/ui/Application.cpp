@@ -1,5 +1,7 @@
 #include "platform/ui/Application.h"
 #include "platform/rtl/Errors.h"
+#include "platform/graphics/TextShaping.h"
+#include "platform/ui/HintWindow.h"
 #include "platform/win/KeyboardLayout.h"
 
 TApplication* Application = new TApplication(nullptr);   // lives as long as the process
@@ -7,6 +9,8 @@ TApplication* Application = new TApplication(nullptr);   // lives as long as the
 namespace {
 
 constexpr UINT_PTR HintTimer = 1;
+constexpr int HintMaxWidth = 400;
+constexpr int HintBelowPointer = 20;
 
 String ExeTitle() {
     wchar_t path[MAX_PATH] = {};
@@ -31,7 +35,6 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner), FTitle(ExeTit
 
 TApplication::~TApplication() {
     DestroyComponents();
-    if (FHintWindow) DestroyWindow(FHintWindow);
 }
 
 void TApplication::Initialize() {
@@ -194,45 +197,26 @@ void TApplication::UtilityMessage(TMessage& m) {
     m.Result = DefWindowProcW(FWindow->Handle(), m.Msg, m.WParam, m.LParam);
 }
 
-// The hint is a tracking tooltip just below the pointer.
+// The hint stands just below the pointer, read right to left where its control reads so or its
+// text is Arabic.
 void TApplication::ActivateHint(TControl* control) {
     if (!control || control->Hint().empty()) return;
-    if (!FWindow) FWindow = std::make_unique<TUtilityWindow>([this](TMessage& m) { UtilityMessage(m); });
-    WideString text = ToWide(control->Hint());
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    ti.hwnd = FWindow->Handle();
-    ti.uId = 1;
-    ti.lpszText = text.data();
-    if (!FHintWindow) {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&icc);
-        FHintWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                      0, 0, 0, 0, FWindow->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!FHintWindow) return;
-        SendMessageW(FHintWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        SendMessageW(FHintWindow, TTM_SETMAXTIPWIDTH, 0, 400);
-    }
-    SendMessageW(FHintWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    POINT p;
+    if (!FHintWindow) FHintWindow = std::make_unique<THintWindow>(nullptr);
+    const String& hint = control->Hint();
+    const bool rightToLeft = control->UseRightToLeftReading() || IsComplexText(ToWide(hint));
+    const TRect box = FHintWindow->CalcHintRect(HintMaxWidth, hint, rightToLeft);
+    POINT p{};
     GetCursorPos(&p);
-    SendMessageW(FHintWindow, TTM_TRACKPOSITION, 0, MAKELPARAM(p.x, p.y + 20));
-    SendMessageW(FHintWindow, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    const int top = p.y + HintBelowPointer;
+    FHintWindow->ActivateHint(Rect(p.x, top, p.x + box.Width(), top + box.Height()), hint, rightToLeft);
     FHintShowing = true;
-    FHintText = control->Hint();
+    FHintText = hint;
     FHintControl = control;
 }
 
 void TApplication::CancelHint() {
     if (FWindow) KillTimer(FWindow->Handle(), HintTimer);
-    if (FHintWindow && FHintShowing) {
-        TOOLINFOW ti{};
-        ti.cbSize = sizeof ti;
-        ti.hwnd = FWindow->Handle();
-        ti.uId = 1;
-        SendMessageW(FHintWindow, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
-    }
+    if (FHintWindow && FHintShowing) FHintWindow->Hide();
     FHintShowing = false;
     FHintText.clear();
     FHintControl = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/ui/UtilityWindow.h"
 
 class TCommonDialog;
+class THintWindow;
 
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
 using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
@@ -62,6 +63,8 @@ public:
     const String& HintText() const { return FHintText; }
     void ActivateHint(TControl* control);
     void CancelHint();
+    // The window the hints are shown in; made with the first hint.
+    THintWindow* HintWindow() const { return FHintWindow.get(); }
 
     TExceptionEvent OnException;
     TIdleEvent OnIdle;
@@ -88,7 +91,7 @@ private:
     bool FTerminated = false;
     TControl* FMouseControl = nullptr;
     std::unique_ptr<TUtilityWindow> FWindow;
-    HWND FHintWindow = nullptr;
+    std::unique_ptr<THintWindow> FHintWindow;
     bool FHintShowing = false;
     String FHintText;
     TControl* FHintControl = nullptr;

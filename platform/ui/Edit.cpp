@@ -1,6 +1,7 @@
 #include "platform/ui/Edit.h"
 #include <algorithm>
 #include "platform/graphics/GdiObject.h"
+#include "platform/graphics/TextShaping.h"
 #include "platform/rtl/SysUtils.h"
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
@@ -21,6 +22,7 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
     if (FCharCase == ecLowerCase) p.Style |= ES_LOWERCASE;
     if (FBorderStyle == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
     if (UseRightToLeftAlignment()) p.Style |= ES_RIGHT;
+    p.Caption = ShapeableText(p.Caption);
 }
 
 void TCustomEdit::CreateWnd() {
@@ -120,7 +122,7 @@ void TCustomEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
 String TCustomEdit::SelText() {
     int start = SelStart(), length = SelLength();
-    // one code-page-1256 byte is one UTF-16 unit, so window positions are byte positions
+    // the window's positions answer in the layer's characters, one a code-page-1256 byte
     return Text().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // TCustomEdit / TEdit over the system EDIT class. The fields are the truth; the window gets them
-// when it is made. EN_CHANGE comes back as Change (OnChange).
+// when it is made. EN_CHANGE comes back as Change (OnChange). The window's text is the layer's
+// text made safe for Wine's shaping (EditShaping.cpp); every message answers in the layer's terms.
 #include "platform/ui/Panel.h"
 
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -36,6 +37,7 @@ public:
     void Clear() { SetText(String()); }
 
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
 
     TNotifyEvent OnChange;
 
@@ -56,6 +58,14 @@ private:
     bool FModified = false;
     bool FCreating = false;
     String FChangedText;   // the text the last OnChange saw
+    UINT FTextLimit = 0;   // the last EM_SETLIMITTEXT in the layer's characters, 0 none
+
+    // EditShaping.cpp
+    LRESULT CallEdit(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    WideString WindowText();
+    bool EditsSafely(UINT msg, WPARAM wParam);
+    void ReplaceText(int start, int end, WideString text, bool canUndo);
+    void LimitWindowText(const WideString& windowText);
 };
 
 class TEdit : public TCustomEdit {

@@ -5,7 +5,22 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/testing/ShownForm.h"
 
-using LabelTest = ShownFormFixture;
+struct LabelTest : ShownFormFixture {
+    // A transparent label of white text, 24 pixels high, on the form; fixed bounds when given.
+    TLabel* WhiteLabel(int width = 0, int height = 0) {
+        auto* label = new TLabel(Form);
+        label->SetParent(Form);
+        if (width > 0) {
+            label->SetAutoSize(false);
+            label->SetBounds(0, 0, width, height);
+        }
+        label->SetTransparent(true);
+        label->Font()->SetName("Arial");
+        label->Font()->SetHeight(-24);
+        label->Font()->SetColor(clWhite);
+        return label;
+    }
+};
 
 namespace {
 // Rows of a painted control that hold a pixel of the colour.
@@ -43,14 +58,7 @@ std::pair<int, int> InkColumns(TControl* control) {
 // An Arabic line against the right edge or in the middle ends where it should: placed by its
 // joined width, not by the wider measure of its letters taken apart.
 TEST_F(LabelTest, ArabicLinesAreAlignedByTheirJoinedWidth) {
-    auto* label = new TLabel(Form);
-    label->SetParent(Form);
-    label->SetAutoSize(false);
-    label->SetBounds(0, 0, 400, 40);
-    label->SetTransparent(true);
-    label->Font()->SetName("Arial");
-    label->Font()->SetHeight(-24);
-    label->Font()->SetColor(clWhite);
+    auto* label = WhiteLabel(400, 40);
     label->SetBiDiMode(bdRightToLeft);
     label->SetCaption("إضاءة النص المطبوع"_a);
     label->SetAlignment(taLeftJustify);   // the leading edge: the right one in this reading order
@@ -169,4 +177,73 @@ TEST_F(LabelTest, ArabicLinesAreCentredAndFittedByTheirJoinedWidth) {
     label->SetFont(&font);
     label->SetCaption(line);
     EXPECT_NEAR(label->Width(), right - left, 8);
+}
+
+// A lam-alef ligature that carries a mark («أولاً») is drawn in every alignment, one line or wrapped,
+// in either reading order, with ink inside the label.
+TEST_F(LabelTest, ALigatureWithAMarkPaintsInEveryAlignment) {
+    auto* label = WhiteLabel(300, 80);
+    for (const String& caption : {"أولاً"_a, "أولاً ثم ثانياً وثالثاً ورابعاً وخامساً"_a})
+        for (TBiDiMode mode : {bdLeftToRight, bdRightToLeft})
+            for (TAlignment alignment : {taLeftJustify, taCenter, taRightJustify})
+                for (bool wrap : {false, true}) {
+                    label->SetCaption(caption);
+                    label->SetBiDiMode(mode);
+                    label->SetAlignment(alignment);
+                    label->SetWordWrap(wrap);
+                    auto [first, last] = InkColumns(label);
+                    EXPECT_LE(first, last) << int(mode) << int(alignment) << wrap;
+                }
+}
+
+// Wrapping breaks Arabic where the joined words reach the width: a line that fits joined stays one
+// line, and each wrapped line ends at the leading (right) edge.
+TEST_F(LabelTest, WrappedArabicBreaksAtItsJoinedWidth) {
+    const String line = "إضاءة النص المطبوع"_a;
+    auto* label = WhiteLabel();
+    label->SetBiDiMode(bdRightToLeft);
+    label->SetCaption(line);
+    const int oneLine = label->Height(), joined = label->Width();
+    label->SetAutoSize(false);
+    label->SetWidth(joined + 2);
+    label->SetWordWrap(true);
+    label->SetAutoSize(true);
+    EXPECT_EQ(label->Height(), oneLine);
+    label->SetCaption(line + " " + line + " " + line);
+    EXPECT_EQ(label->Height(), 3 * oneLine);
+    label->SetAlignment(taLeftJustify);   // the leading edge: the right one in this reading order
+    auto [first, last] = InkColumns(label);
+    EXPECT_GE(last, label->Width() - 4);
+    EXPECT_LE(first, 4);
+}
+
+// Latin text, which needs no shaping, is measured as the system's DrawText measures it: prefixes,
+// line breaks and word wrap alike (breaking at the same words; Wine counts the blank a wrapped
+// line breaks at into its width, which the width here leaves out).
+TEST(ControlText, LatinTextMeasuresAsTheSystemMeasuresIt) {
+    struct Case { const char* text; UINT flags; int width; };
+    const Case cases[] = {
+        {"Open", 0, 0},
+        {"&Open", 0, 0},
+        {"Tom && Jerry", 0, 0},
+        {"Tom && Jerry", DT_NOPREFIX, 0},
+        {"one\r\ntwo\nthree longer", 0, 0},
+        {"alpha beta gamma delta epsilon", DT_WORDBREAK, 90},
+        {"centred words that wrap", DT_WORDBREAK | DT_CENTER, 70},
+    };
+    TFont font;
+    font.SetName("Arial");
+    font.SetHeight(-16);
+    TWindowDCBorrow screen(nullptr);
+    TScopedSelect select(screen.Get(), font.Handle());
+    for (const Case& c : cases) {
+        RECT ours{0, 0, c.width, 0}, system{0, 0, c.width, 0};
+        const int height = DrawControlText(screen.Get(), &font, c.text, ours, c.flags | DT_CALCRECT);
+        const WideString w = ToWide(c.text);
+        const int expected = DrawTextW(screen.Get(), w.c_str(), int(w.size()), &system, c.flags | DT_CALCRECT);
+        EXPECT_EQ(height, expected) << c.text;
+        EXPECT_EQ(ours.bottom, system.bottom) << c.text;
+        if (c.flags & DT_WORDBREAK) EXPECT_LE(ours.right, system.right) << c.text;
+        else EXPECT_NEAR(ours.right, system.right, 1) << c.text;
+    }
 }

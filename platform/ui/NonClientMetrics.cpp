@@ -6,7 +6,9 @@ TSystemParametersCall Call;
 
 void SetSystemParametersCall(TSystemParametersCall call) { Call = std::move(call); }
 
-TGdiObject<HFONT> CreateCaptionFont(bool smallCaption) {
+namespace {
+
+TGdiObject<HFONT> CreateMetricsFont(LOGFONTW NONCLIENTMETRICSW::*which) {
     // the W call wants the size of the W structure, whatever older headers said
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -14,9 +16,17 @@ TGdiObject<HFONT> CreateCaptionFont(bool smallCaption) {
                    : SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW font{};
     if (ok) {
-        font = smallCaption ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
+        font = metrics.*which;
     } else {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
     return TGdiObject<HFONT>(CreateFontIndirectW(&font));
 }
+
+}  // namespace
+
+TGdiObject<HFONT> CreateCaptionFont(bool smallCaption) {
+    return CreateMetricsFont(smallCaption ? &NONCLIENTMETRICSW::lfSmCaptionFont : &NONCLIENTMETRICSW::lfCaptionFont);
+}
+
+TGdiObject<HFONT> CreateStatusFont() { return CreateMetricsFont(&NONCLIENTMETRICSW::lfStatusFont); }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <richole.h>
 #include <tom.h>
+#include "platform/graphics/TextShaping.h"
 #include "platform/win/GlyphOffsets.h"
 
 namespace {
@@ -114,8 +115,18 @@ CHARFORMATA TTextAttributes::Get() const {
 
 void TTextAttributes::Set(CHARFORMATA& cf) const {
     cf.cbSize = sizeof cf;
-    SendMessageW(FOwner->Handle(), EM_SETCHARFORMAT, FType == atSelected ? SCF_SELECTION : SCF_DEFAULT,
-                 reinterpret_cast<LPARAM>(&cf));
+    if (FType == atDefaultText) {
+        SendMessageW(FOwner->Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+        return;
+    }
+    // a letter and its marks take a format together
+    CHARRANGE selection{};
+    SendMessageW(FOwner->Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    const CHARRANGE whole = selection.cpMin == selection.cpMax ? selection : FOwner->WholeLetters(selection);
+    const bool grown = whole.cpMin != selection.cpMin || whole.cpMax != selection.cpMax;
+    if (grown) SendMessageW(FOwner->Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&whole));
+    SendMessageW(FOwner->Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    if (grown) SendMessageW(FOwner->Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
 }
 
 TColor TTextAttributes::Color() const {
@@ -437,7 +448,7 @@ void TRichEdit::CreateWnd() {
         StreamIn(FSavedContent, FSavedFormat);
         FSavedContent.clear();
     } else if (!FText.empty()) {
-        StreamIn(WideBytes(WithCrLf(ToWide(FText))), SF_TEXT | SF_UNICODE);
+        StreamInText(WindowMarks(WithCrLf(ToWide(FText))), 0);
     }
     ApplyReadingOrder();
     SendMessageW(FHandle, EM_SETMODIFY, FModified, 0);
@@ -481,14 +492,17 @@ void TRichEdit::StreamIn(const std::string& bytes, UINT format) {
     SendMessageW(Handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
 }
 
+WideString TRichEdit::StreamOutText(UINT flags) { return BytesWide(StreamOut(SF_TEXT | SF_UNICODE | flags)); }
+void TRichEdit::StreamInText(const WideString& text, UINT flags) { StreamIn(WideBytes(text), SF_TEXT | SF_UNICODE | flags); }
+
 WideString TRichEdit::WindowText(bool selectionOnly) {
-    return BytesWide(StreamOut(SF_TEXT | SF_UNICODE | (selectionOnly ? SFF_SELECTION : 0)));
+    return LayerMarks(StreamOutText(selectionOnly ? SFF_SELECTION : 0));
 }
 
 void TRichEdit::SetWindowText(const WideString& text, bool selectionOnly, bool rtf) {
-    UINT format = rtf ? SF_RTF : SF_TEXT | SF_UNICODE;
-    if (selectionOnly) format |= SFF_SELECTION;
-    StreamIn(rtf ? FromWide(text) : WideBytes(WithCrLf(text)), format);
+    if (rtf) StreamIn(FromWide(text), SF_RTF | (selectionOnly ? SFF_SELECTION : 0));
+    else if (selectionOnly) InsertText(WithCrLf(text));
+    else StreamInText(WindowMarks(WithCrLf(text)), 0);
     if (!selectionOnly) ApplyReadingOrder();
 }
 
@@ -503,6 +517,9 @@ ITextDocument* TRichEdit::TextDocument() {
 }
 
 void TRichEdit::SetRangeColor(int start, int length, TColor color) {
+    const CHARRANGE whole = WholeLetters(CHARRANGE{start, start + length});
+    start = whole.cpMin;
+    length = whole.cpMax - whole.cpMin;
     const long rgb = color == clWindowText ? static_cast<long>(tomAutoColor) : static_cast<long>(ColorToRGB(color));
     // A text range of the object model colours without a selection: moving the selection there
     // and back would move the caret twice and repaint both places.
@@ -664,10 +681,11 @@ void TRichEdit::WndProc(TMessage& m) {
 
 void TRichEdit::DefaultHandler(TMessage& m) {
     if (m.Msg == WM_CHAR && FHandle && m.WParam >= 0x80) {
-        // a character the ANSI window would lose to the system's code page goes in as UTF-16
+        // a character the ANSI window would lose to the system's code page goes in as UTF-16,
+        // and a mark goes where it can be shaped
         char c = static_cast<char>(m.WParam & 0xFF);
         WideString w = ToWide(std::string_view(&c, 1));
-        if (!w.empty() && !FitsAnsiCodePage(w[0])) {
+        if (!w.empty() && (!FitsAnsiCodePage(w[0]) || IsArabicMark(w[0]))) {
             if (!FReadOnly) SetSelText(FromWide(w));
             m.Result = 0;
             return;

@@ -143,10 +143,21 @@ protected:
 
 private:
     friend class TRichEditStrings;
+    friend class TTextAttributes;
     void ApplyColorAndFont();
     void ApplyReadingOrder();
     std::string StreamOut(UINT format);
     void StreamIn(const std::string& bytes, UINT format);
+    WideString StreamOutText(UINT flags);
+    void StreamInText(const WideString& text, UINT flags);
+
+    // RichEditMarks.cpp: marks kept where Wine can shape them
+    static WideString LayerMarks(WideString windowText);
+    static WideString WindowMarks(const WideString& text);
+    WideString TextBetween(int from, int to);
+    CHARRANGE WholeLetters(CHARRANGE range);
+    bool OneFormat(int from, int to);
+    void InsertText(const WideString& text);
 
     std::unique_ptr<TRichEditStrings> FLines;
     std::unique_ptr<TTextAttributes> FSelAttributes;

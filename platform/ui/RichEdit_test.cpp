@@ -1,29 +1,8 @@
 #include <gtest/gtest.h>
 #include "platform/testing/TestSupport.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/testing/ClientPixels.h"
 #include "platform/ui/testing/ResourceCounts.h"
-#include "platform/ui/RichEdit.h"
-
-namespace {
-
-struct RichEditFixture : ::testing::Test {
-    TForm* Form = nullptr;
-    TRichEdit* Edit = nullptr;
-    void SetUp() override {
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(40, 40, 400, 300);
-        Edit = new TRichEdit(Form);
-        Edit->SetParent(Form);
-        Edit->SetBounds(10, 10, 360, 250);
-        Edit->SetPlainText(true);
-    }
-    void TearDown() override { Form->Free(); Application->ProcessMessages(); }
-    void Type(wchar_t c) { SendMessageW(Edit->Handle(), WM_CHAR, c, 0); }
-};
-
-}  // namespace
+#include "platform/ui/testing/RichEditForm.h"
 
 TEST_F(RichEditFixture, LineBreaksCountTwoPositionsAsTheTypingSurfaceNeeds) {
     Edit->Lines()->Add("ab");

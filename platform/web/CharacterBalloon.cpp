@@ -1,7 +1,7 @@
 #include "platform/web/CharacterBalloon.h"
 #include <algorithm>
 #include "platform/graphics/GdiObject.h"
-#include "platform/ui/Alignment.h"
+#include "platform/graphics/TextShaping.h"
 
 namespace web {
 
@@ -20,16 +20,17 @@ TGdiObject<HFONT> BalloonFont(bool rightToLeft) {
                                          rightToLeft ? L"Arabic Transparent" : L"Tahoma"));
 }
 
-std::vector<WideString> Words(const WideString& text) {
-    std::vector<WideString> words;
+// The words with one blank between each two, whatever white space stood there.
+WideString OneBlankApart(const WideString& text) {
+    WideString out;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of(L" \t\r\n", start);
         if (end == WideString::npos) end = text.size();
-        if (end > start) words.push_back(text.substr(start, end - start));
+        if (end > start) out += (out.empty() ? L"" : L" ") + text.substr(start, end - start);
         start = end + 1;
     }
-    return words;
+    return out;
 }
 
 }  // namespace
@@ -44,17 +45,8 @@ void TCharacterBalloon::SetWords(const WideString& words, bool rightToLeft) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.Get(), &metrics);
     FLineHeight = metrics.tmHeight + 2;
-    WideString line;
-    for (const WideString& word : Words(words)) {
-        WideString longer = line.empty() ? word : line + L" " + word;
-        if (!line.empty() && ShapedTextWidth(dc.Get(), longer, rightToLeft) > TextWidth) {
-            FLines.push_back(line);
-            line = word;
-        } else {
-            line = longer;
-        }
-    }
-    if (!line.empty()) FLines.push_back(line);
+    const WideString text = OneBlankApart(words);
+    if (!text.empty()) FLines = WrapShapedText(dc.Get(), text, TextWidth, rightToLeft);
     int widest = 0;
     for (const WideString& l : FLines) {
         FLineWidths.push_back(ShapedTextWidth(dc.Get(), l, rightToLeft));
@@ -93,13 +85,11 @@ void TCharacterBalloon::Draw(std::vector<std::uint32_t>& pixels, int width, int 
 
         TGdiObject<HFONT> font = BalloonFont(FRightToLeft);
         TScopedSelect selectFont(dc.Get(), font.Get());
-        SetBkMode(dc.Get(), TRANSPARENT);
         SetTextColor(dc.Get(), InkColor);
         int y = r.top + Padding;
         for (std::size_t i = 0; i < FLines.size(); ++i, y += FLineHeight) {
             const int x = FRightToLeft ? r.right - Padding - FLineWidths[i] : r.left + Padding;
-            ExtTextOutW(dc.Get(), x, y, FRightToLeft ? ETO_RTLREADING : 0, nullptr, FLines[i].c_str(),
-                        UINT(FLines[i].size()), nullptr);
+            DrawShapedText(dc.Get(), x, y, FLines[i], FRightToLeft);
         }
         GdiFlush();
     }

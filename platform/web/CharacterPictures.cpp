@@ -63,9 +63,8 @@ bool TCharacterPictures::CutFrames(const String& pictureFile) {
         for (std::uint32_t p : pixels) alpha = alpha || (p >> 24) != 0;
     } else {
         BITMAPINFO info = TopDownBitmapInfo(width, height);
-        HDC screen = GetDC(nullptr);
-        const int rows = GetDIBits(screen, bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        TWindowDCBorrow screen(nullptr);
+        const int rows = GetDIBits(screen.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
         if (rows != height) return false;
     }
     // a picture without alpha is opaque all over

@@ -119,8 +119,8 @@ THelpWindow::THelpWindow(std::shared_ptr<TCompiledHelp> help, bool arabic) {
                               nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&THelpWindow::WindowProc));
-    FFont = CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    FFont.Reset(CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma"));
     FPage = std::make_unique<TPageBrowser>(FWindow);
     FPage->OnDocumentComplete = [this](const WideString& url) { PageShown(url); };
     Load(std::move(help), arabic);
@@ -128,9 +128,7 @@ THelpWindow::THelpWindow(std::shared_ptr<TCompiledHelp> help, bool arabic) {
     UpdateWindow(FWindow);
 }
 
-THelpWindow::~THelpWindow() {
-    if (FFont) DeleteObject(FFont);
-}
+THelpWindow::~THelpWindow() = default;
 
 // The controls are made again for each file, so that they read from the side of its language.
 void THelpWindow::Load(std::shared_ptr<TCompiledHelp> help, bool arabic) {
@@ -154,7 +152,7 @@ void THelpWindow::Load(std::shared_ptr<TCompiledHelp> help, bool arabic) {
     FIndexList = CreateWindowExW(WS_EX_CLIENTEDGE | rtlText, L"LISTBOX", L"",
                                  WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0, 10, 10, FWindow,
                                  reinterpret_cast<HMENU>(IdIndexList), instance, nullptr);
-    for (HWND control : {FTabs, FTree, FIndexEdit, FIndexList}) SendMessageW(control, WM_SETFONT, WPARAM(FFont), TRUE);
+    for (HWND control : {FTabs, FTree, FIndexEdit, FIndexList}) SendMessageW(control, WM_SETFONT, WPARAM(FFont.Get()), TRUE);
     const wchar_t* names[] = {arabic ? L"\u0627\u0644\u0645\u062d\u062a\u0648\u064a\u0627\u062a" : L"Contents",
                               arabic ? L"\u0627\u0644\u0641\u0647\u0631\u0633" : L"Index"};
     for (int i = 0; i < 2; ++i) {

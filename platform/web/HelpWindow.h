@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <memory>
 #include <vector>
+#include "platform/graphics/GdiObject.h"
 #include "platform/rtl/String.h"
 
 namespace web {
@@ -61,7 +62,7 @@ private:
     HWND FTree = nullptr;
     HWND FIndexEdit = nullptr;
     HWND FIndexList = nullptr;
-    HFONT FFont = nullptr;
+    TGdiObject<HFONT> FFont;
     std::unique_ptr<TPageBrowser> FPage;
     std::shared_ptr<TCompiledHelp> FHelp;
     bool FArabic = false;

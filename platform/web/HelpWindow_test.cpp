@@ -1,6 +1,7 @@
 #include "platform/web/HelpWindow.h"
 #include <gtest/gtest.h>
 #include "platform/testing/TestSupport.h"
+#include "platform/ui/testing/ResourceCounts.h"
 #include "platform/web/CompiledHelp.h"
 #include "platform/web/PageBrowser.h"
 #include "platform/web/PageResources.h"
@@ -102,4 +103,20 @@ TEST(HelpWindowTest, TopicsOfAContentsFileKeepTheirOrderAndDepth) {
     EXPECT_EQ(topics[1].Local, L"");
     EXPECT_EQ(topics[2].Local, L"c.htm");
     EXPECT_TRUE(ReadHelpTopics("not a contents file").empty());
+}
+
+// Opening the help, turning it to the other language and closing it gives back every window and
+// GDI object: the controls made for each file, their font, the page view's.
+TEST(HelpWindowTest, OpeningAndClosingLeavesNothingBehind) {
+    auto cycle = [] {
+        ASSERT_TRUE(THelpWindow::Show(HelpFile("HelpE.chm"), false));
+        Pump(THelpWindow::Current()->Page());
+        ASSERT_TRUE(THelpWindow::Show(HelpFile("HelpA.chm"), true));
+        Pump(THelpWindow::Current()->Page());
+        THelpWindow::CloseCurrent();
+    };
+    cycle();
+    const ResourceCounts before = ResourceCounts::Take();
+    for (int i = 0, n = LeakCycles(); i < n; ++i) cycle();
+    ExpectNoResourceGrowth(before, ResourceCounts::Take());
 }

@@ -4,6 +4,7 @@
 #include "platform/graphics/GdiObject.h"
 #include "platform/web/PagePainter.h"
 #include "platform/web/PageResources.h"
+#include "platform/win/Clipboard.h"
 
 namespace web {
 
@@ -325,20 +326,7 @@ void TPageBrowser::Copy() {
     const WideString text = FDocument->SelectedText();
     if (text.empty()) return;
     if (!FireDocumentEvent(DispCopyNotification, MakeEvent(0, 0, 0))) return;
-    if (!OpenClipboard(FWindow)) return;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (memory) {
-        if (auto* p = static_cast<wchar_t*>(GlobalLock(memory))) {
-            std::copy(text.begin(), text.end(), p);
-            p[text.size()] = 0;
-            GlobalUnlock(memory);
-            if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-        } else {
-            GlobalFree(memory);
-        }
-    }
-    CloseClipboard();
+    SetClipboardText(FWindow, text);
 }
 
 void TPageBrowser::KeyDown(WPARAM key) {

@@ -5,6 +5,7 @@
 #include <sstream>
 #include "platform/graphics/TextShaping.h"
 #include "platform/testing/TestSupport.h"
+#include "platform/ui/testing/ResourceCounts.h"
 #include "platform/web/StreamOnBytes.h"
 #include "platform/web/testing/RecordingSink.h"
 
@@ -233,4 +234,34 @@ TEST_F(BrowserWindow, BadPagesShowWhatCanBeReadAndNeverStall) {
         c.Check();
         EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count(), 20000);
     }
+}
+
+// Showing a lesson page with a picture, painting it on the screen and into another DC, then freeing
+// the view gives back every GDI object and window it made: its fonts, the picture, the paint buffer.
+TEST(PageBrowserLeak, ShowingAndPaintingAPageLeavesNothingBehind) {
+    testing_support::TempFolder files;
+    files.Write("page.htm", FirstLessonPage(ReadSource("../data/ALess/ALess12.txt")) + "<img src=\"" +
+                                testing_support::SourcePath("../data/embedded/games/Race.jpg") + "\" width=60 height=40>");
+    HWND top = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"page", WS_POPUP | WS_VISIBLE, 0, 0, 700, 400, nullptr, nullptr,
+                               nullptr, nullptr);
+    auto cycle = [&] {
+        TPageBrowser browser(top);
+        browser.Navigate2(ToWide(files.File("page.htm")), 0);
+        MSG msg;
+        for (int i = 0; i < 1000 && browser.Busy(); ++i)
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        ASSERT_TRUE(std::any_of(browser.PageDocument()->Layout().Items().begin(), browser.PageDocument()->Layout().Items().end(),
+                                [](const TPaintItem& it) { return it.Kind == TPaintKind::Image; }));
+        InvalidateRect(browser.Handle(), nullptr, TRUE);
+        UpdateWindow(browser.Handle());
+        TMemoryDC dc;
+        TGdiObject<HBITMAP> bitmap(CreateBitmap(700, 400, 1, 32, nullptr));
+        TScopedSelect select(dc.Get(), bitmap.Get());
+        browser.PaintTo(dc.Get());
+    };
+    cycle();   // caches filled once for the process (installed font families)
+    const ResourceCounts before = ResourceCounts::Take();
+    for (int i = 0, n = LeakCycles(); i < n; ++i) cycle();
+    ExpectNoResourceGrowth(before, ResourceCounts::Take());
+    DestroyWindow(top);
 }

@@ -62,12 +62,11 @@ TPageMeasure::TFontEntry& TPageMeasure::Entry(const TFontSpec& font) {
     auto it = FFonts.find(key);
     if (it != FFonts.end()) return it->second;
     WideString face = InstalledFamily(font.Family);
-    HFONT handle = CreateFontW(-std::max(1, font.Size), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
-                               face.c_str());
     TFontEntry entry;
-    entry.Handle.Reset(handle);
-    TScopedSelect select(FDC.Get(), handle);
+    entry.Handle.Reset(CreateFontW(-std::max(1, font.Size), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
+                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                                   face.c_str()));
+    TScopedSelect select(FDC.Get(), entry.Handle.Get());
     TEXTMETRICW tm{};
     GetTextMetricsW(FDC.Get(), &tm);
     entry.Metrics = {int(tm.tmAscent), int(tm.tmDescent)};

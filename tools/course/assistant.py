@@ -92,10 +92,10 @@ STORIES = {
               "When the time is up you see your speed in words per minute and your accuracy."),
     },
     "results": {
-        "A": ((200, 380), "PointRight",
+        "A": ((620, 420), "PointLeft",
               "هنا نتائجك: الخلاصة تعرض سرعتك ودقتك، والتطور يعرض كل اختبار أجريته.",
               "والبراعة ترسم لك المفاتيح التي تتقنها والتي تحتاج إلى مزيد من التمرين."),
-        "E": ((560, 380), "PointLeft",
+        "E": ((70, 420), "PointRight",
               "Here are your results: Summary shows your speed and accuracy, and Progress lists every test you took.",
               "Proficiency maps the keys you type well and the ones that need more practice."),
     },

@@ -11,13 +11,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # lang folder, file letter, language id, window title (ASCII: the viewer shows the title in the
-# system's code page, the contents and the index in the code page of the language id), full-text
-# search (chmcmd indexes only the letters a-z, so Arabic pages get none, and no Search tab)
+# system's code page, the contents and the index in the code page of the language id). Neither file
+# has full-text search: chmcmd indexes only the letters a-z, so the Arabic file cannot have it, and
+# the pages describe the contents and the index that the system's viewer and our own window share.
 build_one() {
-    local lang=$1 letter=$2 lcid=$3 title=$4 search=$5
-    # tri-pane, auto-sync, favourites, title from the page, user position; plus the search tabs
+    local lang=$1 letter=$2 lcid=$3 title=$4
+    # tri-pane, auto-sync, favourites, title from the page, user position
     local props=0x43120
-    [ "$search" = Yes ] && props=0x63520
     local src="$root/data/help/$lang" out="$root/data/chm/Help$letter.chm"
     local dir="$work/$lang"
     mkdir -p "$dir"
@@ -31,7 +31,7 @@ build_one() {
         printf 'Default topic=index.htm\r\n'
         printf 'Default Window=main\r\n'
         printf 'Display compile progress=No\r\n'
-        printf 'Full-text search=%s\r\n' "$search"
+        printf 'Full-text search=No\r\n'
         printf 'Language=%s\r\n' "$lcid"
         printf 'Title=%s\r\n' "$title"
         printf '\r\n[WINDOWS]\r\n'
@@ -51,5 +51,5 @@ build_one() {
     fi
 }
 
-build_one en E '0x409 English (United States)' 'Tapwise Help' Yes
-build_one ar A '0x401 Arabic (Saudi Arabia)' 'Tapwise' No
+build_one en E '0x409 English (United States)' 'Tapwise Help'
+build_one ar A '0x401 Arabic (Saudi Arabia)' 'Tapwise'

@@ -104,12 +104,7 @@ void TClassForm::BuildLayout() {
     Panel1->SetBevelOuter(bvNone);
     Panel1->SetCaption("");
     Panel1->SetColor(PageViewColor);
-    WebView = new TWebView(this);
-    WebView->SetName("WebView");
-    WebView->SetParent(Panel1);
-    WebView->SetAlign(alClient);
-    WebView->SetWaterMark(false);
-    WebView->SetBackGroundColor(PageViewColor);
+    WebView = NewPageView(this, Panel1);
     PageSink->SetView(WebView);
 
     BuildPracticePanel();

@@ -21,6 +21,9 @@ TEST_F(LessonFormTest, TheFirstPageShowsOnActivationAndThePagesStopAtTheEnds) {
             const bool english = String(language) == "E";
             EXPECT_TRUE(Shows("P1-A"));
             EXPECT_TRUE(Shows("RevealTrans(Duration=2, Transition=23)"));
+            String withBody = "<body >x</body>";   // the page views' stored copy length
+            ClassForm->WebView->PrepareHTML(withBody);
+            EXPECT_NE(withBody.find("range.text.substring(0, 500)"), String::npos);
             EXPECT_EQ(ClassForm->Label3->Caption(), english ? String("Lesson1") : "الدرس 1"_a);
             EXPECT_EQ(ClassForm->LevelTestBtn->Caption(), english ? String("Typist Level") : "تحديد مستوى المستخدم"_a);
             EXPECT_EQ(ClassForm->LevelTestBtn->Hint(), ClassForm->LevelTestBtn->Caption());

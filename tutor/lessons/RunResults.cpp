@@ -4,16 +4,17 @@
 TRunResults RunResults;
 
 void TRunResults::Clear() {
-    for (TStringList* list : {&WpmHistory, &AwpmHistory, &SecondsHistory, &AccuracyHistory, &KeyCorrectList,
-                              &KeyWrongList})
+    for (TStringList* list : {&WpmHistory, &AwpmHistory, &SecondsHistory, &AccuracyHistory, &TestAccuracyHistory,
+                              &KeyCorrectList, &KeyWrongList})
         list->Clear();
     LastWpm = LastAwpm = LastAccuracy = TypingTicks = TotalTypingSeconds = 0;
 }
 
-void TRunResults::AddTest(int wpm, int awpm, int seconds) {
+void TRunResults::AddTest(int wpm, int awpm, int seconds, int accuracy) {
     WpmHistory.Add(IntToStr(wpm));
     AwpmHistory.Add(IntToStr(awpm));
     SecondsHistory.Add(IntToStr(seconds));
+    TestAccuracyHistory.Add(IntToStr(accuracy));
 }
 
 void TRunResults::StoreKeyCounts(const std::array<int, 256>& correct, const std::array<int, 256>& wrong) {

@@ -14,7 +14,10 @@ struct TRunResults {
     TStringList SecondsHistory;
     // One line per finished speed test (placement tests add none): its accuracy in percent.
     TStringList AccuracyHistory;
-    // 255 lines once a test has finished: line k holds the count of character code k + 1.
+    // One line per finished test, aligned with the three above: its accuracy in percent.
+    TStringList TestAccuracyHistory;
+    // 255 lines once a test has finished: line k holds the count of character code k + 1, over
+    // every test surface of the run.
     TStringList KeyCorrectList;
     TStringList KeyWrongList;
 
@@ -28,8 +31,8 @@ struct TRunResults {
     int TotalTypingSeconds = 0;
 
     void Clear();
-    // One finished test in the three aligned histories.
-    void AddTest(int wpm, int awpm, int seconds);
+    // One finished test in the four aligned histories.
+    void AddTest(int wpm, int awpm, int seconds, int accuracy);
     // The key lists become the per-code counts 1..255 of a typing surface.
     void StoreKeyCounts(const std::array<int, 256>& correct, const std::array<int, 256>& wrong);
     // Line index of a list as a number; defaultValue for a missing line or one that is no number.

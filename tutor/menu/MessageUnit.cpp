@@ -107,8 +107,7 @@ void TMessageForm::FitLine(TLabel* label, int fontHeight) {
     const int height = FittingFontHeight(font, label->Caption(), label->Width() - Margin,
                                          label->BiDiMode() == bdRightToLeft, fontHeight, SmallestHeight);
     font->SetHeight(height != 0 ? height : SmallestHeight);
-    // wrapping measures by the system's width, which takes Arabic letters unjoined: a line that
-    // fits is drawn as one
+    // only a line too wide even at the smallest size wraps
     label->SetWordWrap(height == 0);
 }
 

@@ -13,8 +13,8 @@ void TSpeedForm::ClockAtLimit() { FinishTest(); }
 
 int TSpeedForm::FirstDuration() const { return 0; }
 
-void TSpeedForm::StoreTestResults(TRichView* surface) {
-    TTypingTestForm::StoreTestResults(surface);
+void TSpeedForm::StoreTestResults() {
+    TTypingTestForm::StoreTestResults();
     RunResults.AccuracyHistory.Add(IntToStr(RunResults.LastAccuracy));
 }
 

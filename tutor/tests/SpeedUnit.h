@@ -16,7 +16,7 @@ public:
 protected:
     void ClockAtLimit() override;
     int FirstDuration() const override;
-    void StoreTestResults(TRichView* surface) override;
+    void StoreTestResults() override;
     void ShowResult(int correct, int typed) override;
 };
 

@@ -79,11 +79,17 @@ String ListText(TComboBox* list) {
 
 TTypingTestForm::TTypingTestForm(TComponent* owner, const char* name, const char* agentPage)
     : TForm(owner), FAgentPage(agentPage) {
+    TestForms().push_back(this);
     SetName(name);
     BuildLayout();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+}
+
+TTypingTestForm::~TTypingTestForm() {
+    auto& forms = TestForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
 }
 
 void TTypingTestForm::BuildLayout() {
@@ -515,13 +521,27 @@ void TTypingTestForm::FinishTest() {
     const int correct = FSurface->CCount;
     const int typed = correct + FSurface->WCount;
     ClassForm->ShowTypingMeasures(correct, typed, 0);
-    StoreTestResults(FSurface);
+    StoreTestResults();
     ShowSpeed(SpeedText(r.LastWpm));
     ShowResult(correct, typed);
 }
 
-void TTypingTestForm::StoreTestResults(TRichView* surface) {
+// The key lists hold what was typed on every test surface of the run: each surface counts from
+// the program's start, and a test taken on the other form stays on the proficiency map.
+void TTypingTestForm::StoreTestResults() {
     TRunResults& r = RunResults;
-    r.AddTest(r.LastWpm, r.LastAwpm, r.TypingTicks);
-    r.StoreKeyCounts(surface->CharCorrect, surface->CharWrong);
+    r.AddTest(r.LastWpm, r.LastAwpm, r.TypingTicks, r.LastAccuracy);
+    std::array<int, 256> correct{}, wrong{};
+    for (const TTypingTestForm* form : TestForms())
+        for (const TRichView* surface : {form->RichView1, form->RichView2})
+            for (int code = 0; code < 256; ++code) {
+                correct[code] += surface->CharCorrect[code];
+                wrong[code] += surface->CharWrong[code];
+            }
+    r.StoreKeyCounts(correct, wrong);
+}
+
+std::vector<TTypingTestForm*>& TTypingTestForm::TestForms() {
+    static std::vector<TTypingTestForm*> forms;
+    return forms;
 }

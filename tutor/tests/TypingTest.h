@@ -99,18 +99,22 @@ public:
 
 protected:
     TTypingTestForm(TComponent* owner, const char* name, const char* agentPage);
+    ~TTypingTestForm() override;
 
     // The gauge reached its maximum while the test runs.
     virtual void ClockAtLimit() = 0;
     // The duration offered when the form becomes active.
     virtual int FirstDuration() const = 0;
-    // The measures of the finished test into the results of the run: the three aligned
-    // histories and the key lists.
-    virtual void StoreTestResults(TRichView* surface);
+    // The measures of the finished test into the results of the run: the aligned histories
+    // and the key lists.
+    virtual void StoreTestResults();
     // Tells the learner the result of the finished test, whose measures the message form holds.
     virtual void ShowResult(int correct, int typed) = 0;
 
 private:
+    // Every test form of the run: the key lists add up what was typed on all their surfaces.
+    static std::vector<TTypingTestForm*>& TestForms();
+
     void BuildLayout();
     void PlaceInMovieRooms();
     String TextOfName(const String& name) const;

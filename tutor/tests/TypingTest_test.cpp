@@ -110,4 +110,37 @@ TEST_F(TestFormTest, MissingListsLeaveAWayOutAndAnyTextFileCanBeChosen) {
     EXPECT_TRUE(Errors.empty());
 }
 
+// The results of the run keep each test's accuracy beside its speeds, placement tests too, and
+// the key lists add up the keys of every test form: a placement test and then a speed test, in
+// one run, leave the counts of both.
+TEST_F(TestFormTest, TheResultsKeepEachTestsAccuracyAndTheKeysOfBothTests) {
+    StartIn("E");
+    Test = LevelForm;
+    WhenShown[LevelForm] = [this] {
+        Send(L"Start");
+        TypeText(0, 60);
+    };
+    LevelForm->ShowModal();
+    Test = SpeedForm;
+    WhenShown[SpeedForm] = [this] {
+        Send(L"Start");
+        TypeText(10, 60);
+        Send(L"Return");
+    };
+    Command(L"Test");
+    const TRunResults& r = RunResults;
+    EXPECT_EQ(Lines(r.TestAccuracyHistory), (std::vector<String>{"100", "90"}));
+    EXPECT_EQ(Lines(r.AccuracyHistory), std::vector<String>{"90"});
+    for (const String& letter : {"ب"_a, "ت"_a, "ي"_a, "ن"_a}) {
+        const unsigned char code = static_cast<unsigned char>(letter[0]);
+        const int placed = LevelForm->RichView2->CharCorrect[code], speed = SpeedForm->RichView2->CharCorrect[code];
+        EXPECT_GT(placed, 0);
+        EXPECT_GT(speed, 0);
+        EXPECT_EQ(TRunResults::LineValue(r.KeyCorrectList, code - 1), placed + speed);
+        EXPECT_EQ(TRunResults::LineValue(r.KeyWrongList, code - 1),
+                  LevelForm->RichView2->CharWrong[code] + SpeedForm->RichView2->CharWrong[code]);
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
 }  // namespace

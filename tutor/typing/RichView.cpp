@@ -1,6 +1,7 @@
 #include "tutor/typing/RichView.h"
 #include <algorithm>
 #include <cstdlib>
+#include "platform/graphics/TextShaping.h"
 #include "platform/ui/Application.h"
 
 namespace {
@@ -9,25 +10,6 @@ const char WrapFontName[] = "Simplified Arabic Fixed";
 
 // Bytes below 32 are keys like Backspace, Tab, Escape and Ctrl+letter: never a source character.
 bool IsControlChar(char ch) { return static_cast<unsigned char>(ch) < 32; }
-
-// The Arabic vowel marks of code page 1256 (tanween, the short vowels, shadda, sukun); each sits
-// on the letter before it.
-bool IsVowelMark(char ch) {
-    switch (static_cast<unsigned char>(ch)) {
-    case 0xF0: case 0xF1: case 0xF2: case 0xF3: case 0xF5: case 0xF6: case 0xF8: case 0xFA: return true;
-    default: return false;
-    }
-}
-
-bool IsArabicLetter(char ch) {
-    const WideString wide = ToWide(std::string_view(&ch, 1));
-    const wchar_t c = wide.empty() ? 0 : wide[0];
-    return (c >= 0x0621 && c <= 0x064A) || (c >= 0x066E && c <= 0x06D5);
-}
-
-// A vowel mark is shown on an Arabic letter or on the marks already on it. Anywhere else it has
-// nothing to sit on, and the system's shaping (Wine's) fails on it and ends the program.
-bool CanCarryVowelMark(char previous) { return IsArabicLetter(previous) || IsVowelMark(previous); }
 
 // Room above and below every line of a text with vowel marks, in parts of the font's height: two
 // marks stacked on a tall letter rise above the line the font gives, and a mark under a letter
@@ -46,7 +28,7 @@ bool HasTypeableText(const String& line) {
 String TypeableLine(String line) {
     for (char& c : line)
         if (IsControlChar(c)) c = ' ';
-    return WithSeatedVowelMarks(line);
+    return line;
 }
 
 struct TBusyScope {
@@ -56,14 +38,6 @@ struct TBusyScope {
 };
 
 }  // namespace
-
-String WithSeatedVowelMarks(const String& line) {
-    String out;
-    out.reserve(line.size());
-    for (char c : line)
-        if (!IsVowelMark(c) || (!out.empty() && CanCarryVowelMark(out.back()))) out += c;
-    return out;
-}
 
 TRichView::TRichView(TComponent* owner) : TRichEdit(owner), FBackgnd(std::make_unique<TBitmap>()) {}
 
@@ -127,7 +101,8 @@ void TRichView::LoadTextFile(const String& fileName) {
     }
     Clear();
     Lines()->SetText(text);   // right-to-left surfaces get the reading order on every paragraph
-    const bool marked = std::any_of(text.begin(), text.end(), IsVowelMark);
+    const WideString wide = ToWide(text);
+    const bool marked = std::any_of(wide.begin(), wide.end(), IsArabicMark);
     const int height = std::abs(Font()->Height());
     SelectAll();
     Paragraph()->SetSpaceBefore(marked ? height * MarkRoomAbove / 100 : 0);
@@ -195,23 +170,10 @@ void TRichView::WMChar(TWMChar& m) {
     const int pair = CurLine;
     const int y = 2 * pair + 1;
     const int x = FTyped + 1;
-    const int lineStart = TypingLineStart(pair);
-    const bool right = Matches(ch, x, pair);
-    char shown = IsControlChar(ch) ? ControlCharMark : ch;
-    if (IsVowelMark(shown) && (FTyped == 0 || !CanCarryVowelMark(FShownLast))) shown = ControlCharMark;
-    // A letter and the marks on it share one colour, wrong if any of them is: a change of colour
-    // between a letter and its mark would part them.
-    if (IsVowelMark(shown)) {
-        if (FLetterRight && !right) SetRangeColor(lineStart + FLetterStart, FTyped - FLetterStart, FMistakeColor);
-        FLetterRight = FLetterRight && right;
-    } else {
-        FLetterStart = FTyped;
-        FLetterRight = right;
-    }
-    SelectRange(lineStart + FTyped, FTyped == 0 && StartPending ? 1 : 0);   // the first key replaces the placeholder
-    ColorSelection(FLetterRight ? FCorrectColor : FMistakeColor);
-    SetSelText(String(1, shown));
-    FShownLast = shown;
+    const int pos = TypingLineStart(pair) + FTyped;
+    SelectRange(pos, FTyped == 0 && StartPending ? 1 : 0);   // the first key replaces the placeholder
+    ColorSelection(Matches(ch, x, pair) ? FCorrectColor : FMistakeColor);
+    SetSelText(String(1, IsControlChar(ch) ? ControlCharMark : ch));
     ++FTyped;
 
     if (StartPending && OnStartTyping) OnStartTyping(this);
@@ -277,17 +239,12 @@ void TRichView::CheckTypedChar(char ch, int x, int y, bool countPerChar) {
 }
 
 // The source character above a typed one turns white; the key that completes a line paints
-// nothing, as the column then lies past the source line. A letter that carries vowel marks turns
-// white with them, once the last of them is typed, so that no colour parts a letter from its marks.
+// nothing, as the column then lies past the source line.
 void TRichView::MarkTypedSourceChar(int x, int y) {
     const int pair = (y - 1) / 2;
     if (pair < CurLine || FComplete) x = 0;
     if (x == 0 || !FHilightTypedChars) return;
-    const String& source = FSource[CurLine];
-    if (x < static_cast<int>(source.size()) && IsVowelMark(source[x])) return;
-    int letter = x - 1;
-    while (letter > 0 && IsVowelMark(source[letter])) --letter;
-    SetRangeColor(LineStart[CurLine] + letter, x - letter, clWhite);
+    SetRangeColor(LineStart[CurLine] + x - 1, 1, clWhite);
 }
 
 void TRichView::WMKeyDown(TWMKeyDown& m) {

@@ -29,8 +29,8 @@ public:
     // The file's lines as they are, in the wrap font; the first half of PrepareTypingText.
     void PreLoadTextFile(const String& fileName);
     // Starts a text: loads the file as line pairs and puts the caret on the first typing line.
-    // Empty lines and vowel marks with no letter to sit on are left out, and at most MaxLinePairs
-    // lines are taken. Each line of a text with vowel marks gets room above and below for them.
+    // Empty lines are left out and at most MaxLinePairs lines are taken. Each line of a text with
+    // vowel marks gets room above and below for them.
     void LoadTextFile(const String& fileName);
     int LinesTextLength();   // all lines now in the control, line breaks not counted
     // The source characters the next keys are judged against, at most count, across line ends
@@ -89,14 +89,8 @@ private:
     std::unique_ptr<TBitmap> FBackgnd;
     std::vector<String> FSource;   // the source lines of the text now loaded
     int FTyped = 0;                // characters typed on the current typing line
-    int FLetterStart = 0;          // where the letter the last key typed or marked begins on it
-    bool FLetterRight = true;      // that letter and its marks were all typed right
-    char FShownLast = 0;           // what the typing line shows last
     bool FComplete = false;
 };
-
-// The line with every vowel mark left out that has no letter to sit on.
-String WithSeatedVowelMarks(const String& line);
 
 // The look every surface of the program is built with: colours, plain text, vertical scroll bar,
 // 20 px font; Arabic surfaces read right to left in "Simplified Arabic Fixed", English ones left

@@ -56,15 +56,8 @@ void PrepareTypingText(TRichView* surface, const String& fileName, const String&
     TStringList lines;
     lines.LoadFromFile(fileName);
     String shown = fileName;
-    if (windowsKind == 2) lines.SetText(JoinedLines(lines));
-    bool reworded = windowsKind == 2;
-    for (int i = 0; i < lines.Count(); ++i) {
-        const String seated = WithSeatedVowelMarks(lines[i]);
-        if (seated.size() == lines[i].size()) continue;
-        lines.Put(i, seated);   // the control is shown no mark it cannot draw
-        reworded = true;
-    }
-    if (reworded) {
+    if (windowsKind == 2) {
+        lines.SetText(JoinedLines(lines));
         SaveWorkFile(lines, workFile);
         shown = workFile;
     }
