@@ -3,8 +3,8 @@
 #include <cstring>
 #include <richole.h>
 #include <tom.h>
+#include "platform/graphics/GlyphOffsets.h"
 #include "platform/graphics/TextShaping.h"
-#include "platform/win/GlyphOffsets.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/win/GlyphOffsets.h"
+#include "platform/graphics/GlyphOffsets.h"
 #include <usp10.h>
 #include <cstdint>
 #include "platform/graphics/Bitmap.h"
