@@ -12,14 +12,11 @@ for lang in A E; do
     start_tutor "$tree" "$lang"
     sleep "$WAIT"
     if [ "$lang" = A ]; then
-        train=667 beginner=164 quiz1=667
+        quiz1=667
     else
-        train=125 beginner=428 quiz1=125
+        quiz1=125
     fi
-    click $((form_x + train)) $((form_y + 104))                # Train
-    sleep "$WAIT"
-    click $((beginner_x + beginner)) $((beginner_y + 290))     # Start As Beginner
-    sleep "$WAIT"
+    train_as_beginner "$lang"
     import -window root "$OUT/lesson-$lang.png"
     click $((form_x + quiz1)) $((form_y + 109))                # Practice 1
     sleep 2

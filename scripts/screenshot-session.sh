@@ -33,6 +33,17 @@ start_tutor() {   # tree language
     pid=$!
 }
 
+# From the main menu to lesson 1 on the lesson form as a new learner: Train, Start As Beginner,
+# with $WAIT seconds for each screen to open. The menu stands on the language's side.
+train_as_beginner() {   # language
+    local menu=667 beginner=164
+    [ "$1" = A ] || menu=125 beginner=428
+    click $((form_x + menu)) $((form_y + 104))                 # Train
+    sleep "${WAIT:-4}"
+    click $((beginner_x + beginner)) $((beginner_y + 290))     # Start As Beginner
+    sleep "${WAIT:-4}"
+}
+
 stop_tutor() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true

@@ -3,13 +3,22 @@
 #include <cstring>
 #include <richole.h>
 #include <tom.h>
+#include "platform/graphics/GlyphOffsets.h"
 #include "platform/graphics/TextShaping.h"
 
 namespace {
 
-// The version-1 class lives in riched32.dll, loaded once for the whole run.
+// The version-1 class lives in riched32.dll, loaded once for the whole run. Where the control's
+// engine is riched20.dll (Wine), vowel marks at a run's end are drawn where they belong.
 void LoadRichEditLibrary() {
-    static HMODULE library = LoadLibraryW(L"riched32.dll");
+    static HMODULE library = [] {
+        HMODULE loaded = LoadLibraryW(L"riched32.dll");
+        if (loaded) {
+            CorrectGlyphOffsetsOf(loaded);
+            CorrectGlyphOffsetsOf(GetModuleHandleW(L"riched20.dll"));
+        }
+        return loaded;
+    }();
     if (!library) throw EOutOfResources("Cannot load riched32.dll");
 }
 
@@ -294,10 +303,37 @@ void TParaAttributes::SetRightToLeft(bool value) {
     Set(pf);
 }
 
+namespace {
+
+int PixelsFromTwips(LONG twips) { return MulDiv(twips, ScreenPixelsPerInch(), 1440); }
+LONG TwipsFromPixels(int pixels) { return MulDiv(pixels, 1440, ScreenPixelsPerInch()); }
+
+}  // namespace
+
+int TParaAttributes::SpaceBefore() const { return PixelsFromTwips(Get().dySpaceBefore); }
+
+void TParaAttributes::SetSpaceBefore(int pixels) {
+    PARAFORMAT2 pf{};
+    pf.dwMask = PFM_SPACEBEFORE;
+    pf.dySpaceBefore = TwipsFromPixels(pixels);
+    Set(pf);
+}
+
+int TParaAttributes::SpaceAfter() const { return PixelsFromTwips(Get().dySpaceAfter); }
+
+void TParaAttributes::SetSpaceAfter(int pixels) {
+    PARAFORMAT2 pf{};
+    pf.dwMask = PFM_SPACEAFTER;
+    pf.dySpaceAfter = TwipsFromPixels(pixels);
+    Set(pf);
+}
+
 void TParaAttributes::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TParaAttributes*>(source)) {
         SetAlignment(other->Alignment());
         SetRightToLeft(other->RightToLeft());
+        SetSpaceBefore(other->SpaceBefore());
+        SetSpaceAfter(other->SpaceAfter());
     } else {
         TPersistent::Assign(source);
     }

@@ -50,6 +50,10 @@ public:
     void SetAlignment(TAlignment value);
     bool RightToLeft() const;         // reading order of the paragraph (PFE_RTLPARA)
     void SetRightToLeft(bool value);
+    int SpaceBefore() const;          // pixels above the paragraph's first line
+    void SetSpaceBefore(int pixels);
+    int SpaceAfter() const;           // pixels below its last line
+    void SetSpaceAfter(int pixels);
     void Assign(TPersistent* source) override;
 private:
     PARAFORMAT2 Get() const;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "platform/testing/TestSupport.h"
+#include "platform/ui/testing/ClientPixels.h"
 #include "platform/ui/testing/ResourceCounts.h"
 #include "platform/ui/testing/RichEditForm.h"
 
@@ -172,6 +173,31 @@ TEST_F(RichEditFixture, AlignmentIsReadFromTheParagraphsSide) {
         SendMessageW(Edit->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 0);
         EXPECT_EQ(at.x > Edit->ClientWidth() / 2, c.rightHalf) << at.x;
     }
+}
+
+// The vowel mark ending a line is placed by the font's mark positioning; the line stays where it
+// stands whatever the mark's offset, so the words before it look the same with or without it.
+TEST_F(RichEditFixture, AVowelMarkEndingALineLeavesTheLineWhereItStands) {
+    Edit->SetBiDiMode(bdRightToLeft);
+    Edit->Font()->SetName("Simplified Arabic Fixed");
+    Edit->Font()->SetHeight(-20);
+    Form->Show();
+    // the right half, where the line begins, away from the last word
+    auto beginning = [&](const String& lastWord) {
+        const String line = "بَيْتٌ بَيْتٌ بَيْتٌ بَيْتٌ "_a + lastWord;
+        Edit->Lines()->SetText(line + "\r\n" + line);
+        Edit->SetSelStart(static_cast<int>(Edit->WindowText(false).size()));   // the caret at the far end
+        RedrawWindow(Edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        const TClientPixels shot = TClientPixels::Of(Edit->Handle());
+        return shot.Block(shot.Width / 2, 0, shot.Width, shot.Height);
+    };
+    struct Case { String with, without; };
+    const Case cases[] = {
+        {"جَمِيلٌ"_a, "جَمِيل"_a},   // a mark above a tall letter
+        {"كَبِيرٍ"_a, "كَبِير"_a},   // a mark below
+        {"كُلٌّ"_a, "كُلٌ"_a},       // two marks stacked
+    };
+    for (const Case& c : cases) EXPECT_EQ(beginning(c.with), beginning(c.without)) << Cp1256ToUtf8(c.with);
 }
 
 TEST_F(RichEditFixture, LoadFromFileTakesTheBytesAsTheyAreOrRtf) {

@@ -1,4 +1,7 @@
 #include "tutor/typing/RichView.h"
+#include <algorithm>
+#include <cstdlib>
+#include "platform/graphics/TextShaping.h"
 #include "platform/ui/Application.h"
 
 namespace {
@@ -7,6 +10,12 @@ const char WrapFontName[] = "Simplified Arabic Fixed";
 
 // Bytes below 32 are keys like Backspace, Tab, Escape and Ctrl+letter: never a source character.
 bool IsControlChar(char ch) { return static_cast<unsigned char>(ch) < 32; }
+
+// Room above and below every line of a text with vowel marks, in parts of the font's height: two
+// marks stacked on a tall letter rise above the line the font gives, and a mark under a letter
+// that goes below the line sinks under it; each line keeps its marks inside its own rows, where
+// the repainting of the line above or below cannot wipe them.
+constexpr int MarkRoomAbove = 40, MarkRoomBelow = 30;   // percent
 
 // Only lines a user can complete are typed: a line with nothing to type on it is left out.
 bool HasTypeableText(const String& line) {
@@ -92,6 +101,13 @@ void TRichView::LoadTextFile(const String& fileName) {
     }
     Clear();
     Lines()->SetText(text);   // right-to-left surfaces get the reading order on every paragraph
+    const WideString wide = ToWide(text);
+    const bool marked = std::any_of(wide.begin(), wide.end(), IsArabicMark);
+    const int height = std::abs(Font()->Height());
+    SelectAll();
+    Paragraph()->SetSpaceBefore(marked ? height * MarkRoomAbove / 100 : 0);
+    Paragraph()->SetSpaceAfter(marked ? height * MarkRoomBelow / 100 : 0);
+    SelectRange(0, 0);   // the view back at the top
     Application->ProcessMessages();
 
     // The first key replaces the selected placeholder of the first typing line.
@@ -184,7 +200,8 @@ void TRichView::WMChar(TWMChar& m) {
 
 // A pair whose typing line would fall below the view comes to the top of it, the text after it
 // in sight; the control left to itself would scroll by two lines at every line from then on, and
-// a scroll repaints the whole view and its scroll bar.
+// a scroll repaints the whole view and its scroll bar. The scroll goes by pixels: the room around
+// lines with vowel marks makes a line taller than the font, which a scroll by lines reckons with.
 void TRichView::BringPairIntoView(int pair) {
     const int typingLine = TypingLineStart(pair);
     POINTL source{}, typing{};
@@ -194,8 +211,10 @@ void TRichView::BringPairIntoView(int pair) {
     SendMessageW(FHandle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
     const int lineHeight = typing.y - source.y;
     if (typing.y + lineHeight <= view.bottom) return;
-    const int first = static_cast<int>(SendMessageW(FHandle, EM_GETFIRSTVISIBLELINE, 0, 0));
-    SendMessageW(FHandle, EM_LINESCROLL, 0, 2 * pair - first);
+    POINT scroll{};
+    SendMessageW(FHandle, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    scroll.y += source.y - view.top - Paragraph()->SpaceBefore();
+    SendMessageW(FHandle, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
 bool TRichView::Matches(char ch, int x, int pair) const {

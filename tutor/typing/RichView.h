@@ -29,7 +29,8 @@ public:
     // The file's lines as they are, in the wrap font; the first half of PrepareTypingText.
     void PreLoadTextFile(const String& fileName);
     // Starts a text: loads the file as line pairs and puts the caret on the first typing line.
-    // Empty lines are left out and at most MaxLinePairs lines are taken.
+    // Empty lines are left out and at most MaxLinePairs lines are taken. Each line of a text with
+    // vowel marks gets room above and below for them.
     void LoadTextFile(const String& fileName);
     int LinesTextLength();   // all lines now in the control, line breaks not counted
     // The source characters the next keys are judged against, at most count, across line ends

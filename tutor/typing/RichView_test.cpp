@@ -2,6 +2,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/testing/TestSupport.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/ClientPixels.h"
 #include "tutor/menu/MainUnit.h"
 #include "tutor/typing/RichView.h"
 #include "tutor/typing/TypingText.h"
@@ -334,6 +335,41 @@ TEST_F(RichViewFixture, ArabicIsJudgedPerByteOnARightToLeftSurface) {
     EXPECT_EQ(ColorAt(TypingStart(0) + 3), View->MistakeColor());
     Type(" عليكم"_a);
     EXPECT_EQ(Finishes, 1);
+}
+
+// Stacked vowel marks rise above the line the font gives a letter; each line of a text with marks
+// keeps room for them inside its own rows, so that they show at the surface's top edge and stay
+// when the line above them is painted again (at every key typed on it).
+TEST_F(RichViewFixture, VowelMarksShowAboveTheirLettersEvenWhenTheLineAboveRepaints) {
+    ApplySurfaceLook(View, true);
+    Form->Show();
+    const String line = "كُلٌّ جِدًّا"_a;    // shadda and a vowel over a lam, the tallest stack
+    Load(line + "\r\n" + line + "\r\n");
+    const int room = View->Paragraph()->SpaceBefore();
+    auto top = [&](int position) {
+        POINTL at{};
+        SendMessageW(View->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+        return static_cast<int>(at.y);
+    };
+    // ink in the rows between the line's letters and the room's top, as painted now
+    auto inkAbove = [&](int position) {
+        Application->ProcessMessages();
+        UpdateWindow(View->Handle());
+        const TClientPixels shot = TClientPixels::Of(View->Handle());
+        for (int y = std::max(0, top(position) - room); y < top(position); ++y)
+            if (shot.RowHasInk(y, ColorToRGB(View->Color()), 0, shot.Width)) return true;
+        return false;
+    };
+    EXPECT_GT(room, 0);
+    EXPECT_TRUE(inkAbove(View->LineStart[0]));       // under the surface's top edge
+    Type(line);                                       // each key paints typing line 0 again
+    EXPECT_TRUE(inkAbove(View->LineStart[1]));
+    EXPECT_TRUE(inkAbove(TypingStart(0)));            // the typed marks too
+    EXPECT_EQ(View->WCount, 0);
+
+    Load("abc\r\n");                                 // a text without marks keeps the font's lines
+    EXPECT_EQ(View->Paragraph()->SpaceBefore(), 0);
+    EXPECT_EQ(View->Paragraph()->SpaceAfter(), 0);
 }
 
 // Wine's shaping faults on a mark that starts a run of one colour, as each key's colouring makes
