@@ -16,7 +16,7 @@ constexpr int ButtonsHeight = 56;
 constexpr int RowHeight = 35;
 constexpr int CellPadding = 4;              // each side of a cell's text
 // How the table's columns share what the page leaves beyond their texts, the test number first.
-constexpr int ColumnShares[] = {0, 128, 182, 84, 64};
+constexpr int ColumnShares[] = {24, 128, 182, 84, 64};
 
 enum class TArrow { Left, Right, Up, Down };
 
