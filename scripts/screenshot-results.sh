@@ -5,33 +5,17 @@
 # four pages, once in each interface language. On the proficiency page it also shows the Shift
 # keyboard, on the chart page a zoom.
 # Saves build/screenshots/results-{summary,proficiency,shift,progress,graph,zoom}-{A,E}.png.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build/mingw}
-bash scripts/build.sh
-. scripts/wine/env.sh
-wine_prefix
-wine_session_start
-trap wine_session_stop EXIT
-OUT=build/screenshots
-mkdir -p "$OUT"
+. "$(dirname "$0")/screenshot-session.sh"
 WAIT=${SHOT_DELAY:-4}
-# The screen is 1280 x 1024; the screens are centred on it.
-form_x=244 form_y=229           # the menu, the tests, the lesson and results forms, 792 x 566
-beginner_x=344 beginner_y=328   # the beginner form, 592 x 368
 message_x=245 message_y=268     # the message form, 790 x 487
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
 ok() { click $((message_x + 430)) $((message_y + 397)); }
 side() { click $((form_x + side)) $((form_y + $1)); }   # a button of a screen's command column
 keys_of() { python3 scripts/wine/typed-keys.py "$1" "$2"; }
 
 for lang in A E; do
-    tree=$(mktemp -d)
-    cp -r "$BUILD/dist/." "$tree/"
-    printf '[Options]\r\nLanguage=%s\r\n' "$lang" > "$tree/Data/Topic.ini"
+    tree=$(fresh_tree)
     text() { iconv -f cp1256 -t utf-8 "$tree/Data/ASpeedText/Text.txt" | sed -n "$1p" | tr -d '\r'; }
-    "$WINE" "$tree/tapwise.exe" </dev/null >/dev/null 2>&1 &
-    pid=$!
+    start_tutor "$tree" "$lang"
     sleep "$WAIT"
     if [ "$lang" = A ]; then
         side=667 exam=428 files=264 lesson_return=370 shift_key=44 room=20
@@ -84,8 +68,7 @@ for lang in A E; do
     click $((form_x + room + 200)) $((form_y + 80 + 416))      # Zoom In
     import -window root "$OUT/results-zoom-$lang.png"
     side 385                                                   # Return
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    stop_tutor
     rm -rf "$tree"
 done
 echo "screenshots in $OUT"
