@@ -158,10 +158,8 @@ void TCustomComboBox::CNDrawItem(TWMDrawItem& m) {
 }
 
 void TCustomComboBox::CNMeasureItem(TWMMeasureItem& m) {
-    MEASUREITEMSTRUCT& s = *m.MeasureItemStruct;
-    int height = FItemHeight;
-    if (FStyle == csOwnerDrawVariable) MeasureItem(static_cast<int>(s.itemID), height);
-    s.itemHeight = static_cast<UINT>(std::max(1, height));
+    MeasureOwnerItem(*m.MeasureItemStruct, FItemHeight, FStyle == csOwnerDrawVariable,
+                     [this](int index, int& height) { MeasureItem(index, height); });
     m.Message.Result = TRUE;
 }
 

@@ -210,10 +210,8 @@ void TCustomListBox::CNDrawItem(TWMDrawItem& m) {
 }
 
 void TCustomListBox::CNMeasureItem(TWMMeasureItem& m) {
-    MEASUREITEMSTRUCT& s = *m.MeasureItemStruct;
-    int height = FItemHeight;
-    if (FStyle == lbOwnerDrawVariable) MeasureItem(static_cast<int>(s.itemID), height);
-    s.itemHeight = static_cast<UINT>(std::max(1, height));
+    MeasureOwnerItem(*m.MeasureItemStruct, FItemHeight, FStyle == lbOwnerDrawVariable,
+                     [this](int index, int& height) { MeasureItem(index, height); });
     m.Message.Result = TRUE;
 }
 

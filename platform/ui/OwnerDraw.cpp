@@ -1,4 +1,5 @@
 #include "platform/ui/OwnerDraw.h"
+#include <algorithm>
 #include "platform/ui/TControlCanvas.h"
 #include "platform/ui/TWinControl.h"
 
@@ -19,6 +20,13 @@ void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMS
         else canvas.FillRect(rect);
         if (state & odFocused) canvas.DrawFocusRect(rect);
     });
+}
+
+void MeasureOwnerItem(MEASUREITEMSTRUCT& item, int itemHeight, bool variable,
+                      const std::function<void(int index, int& height)>& measure) {
+    int height = itemHeight;
+    if (variable) measure(static_cast<int>(item.itemID), height);
+    item.itemHeight = static_cast<UINT>(std::max(1, height));
 }
 
 void DrawItemText(TCanvas& canvas, const TRect& rect, const String& text, bool rightAligned) {

@@ -41,5 +41,10 @@ using TMeasureItemEvent = std::function<void(TWinControl* control, int index, in
 void DrawOwnerItem(TControlCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& item,
                    const std::function<void(int index, const TRect& rect, TOwnerDrawState state)>& draw);
 
+// The class library's answer to WM_MEASUREITEM: the fixed item height, or what measure(index,
+// height) makes of it for variable-height items; never below one pixel.
+void MeasureOwnerItem(MEASUREITEMSTRUCT& item, int itemHeight, bool variable,
+                      const std::function<void(int index, int& height)>& measure);
+
 // An item's text, vertically centred, two pixels in from the side it is aligned to.
 void DrawItemText(TCanvas& canvas, const TRect& rect, const String& text, bool rightAligned);
