@@ -29,7 +29,9 @@ void TCustomListBox::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     CreateSubClass(p, L"LISTBOX");
     p.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS;
-    if (FStyle == lbOwnerDrawFixed) p.Style |= LBS_OWNERDRAWFIXED;
+    // the system's list leaves its text on the left whatever the alignment asked: a right-aligned
+    // list of text draws its items itself
+    if (FStyle == lbOwnerDrawFixed || (FStyle == lbStandard && UseRightToLeftAlignment())) p.Style |= LBS_OWNERDRAWFIXED;
     if (FStyle == lbOwnerDrawVariable) p.Style |= LBS_OWNERDRAWVARIABLE;
     if (FSorted) p.Style |= LBS_SORT;
     if (FMultiSelect) p.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
@@ -196,6 +198,17 @@ void TCustomListBox::MeasureItem(int index, int& height) {
     if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 
+// A list of text is as high as the system's list makes it: a line of its font.
+int TCustomListBox::TextItemHeight() {
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return int(metrics.tmHeight);
+}
+
 void TCustomListBox::CNCommand(TWMCommand& m) {
     if (m.NotifyCode == LBN_SELCHANGE) {
         Changed();
@@ -210,7 +223,7 @@ void TCustomListBox::CNDrawItem(TWMDrawItem& m) {
 }
 
 void TCustomListBox::CNMeasureItem(TWMMeasureItem& m) {
-    MeasureOwnerItem(*m.MeasureItemStruct, FItemHeight, FStyle == lbOwnerDrawVariable,
+    MeasureOwnerItem(*m.MeasureItemStruct, FStyle == lbStandard ? TextItemHeight() : FItemHeight, FStyle == lbOwnerDrawVariable,
                      [this](int index, int& height) { MeasureItem(index, height); });
     m.Message.Result = TRUE;
 }

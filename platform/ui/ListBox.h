@@ -73,6 +73,7 @@ protected:
     void CNCommand(TWMCommand& message);
     void CNDrawItem(TWMDrawItem& message);
     void CNMeasureItem(TWMMeasureItem& message);
+    int TextItemHeight();
 
 private:
     HWND ItemHandle() override { return Handle(); }

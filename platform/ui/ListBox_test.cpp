@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/ClientPixels.h"
 #include "platform/ui/testing/ResourceCounts.h"
 #include "platform/ui/ListBox.h"
 
@@ -169,6 +170,48 @@ TEST_F(ListBoxFixture, MultiSelectColumnsAndIntegralHeightAreWindowStyles) {
     box->SetIntegralHeight(true);
     EXPECT_EQ(GetWindowLongW(box->Handle(), GWL_STYLE) & LBS_NOINTEGRALHEIGHT, 0);
     EXPECT_EQ(box->Items()->Count(), 4);
+}
+
+// The system's list box leaves text on the left whatever its alignment; a right-to-left list of
+// Arabic titles stands each at its right edge, as high as a left-to-right list's.
+TEST_F(ListBoxFixture, ARightToLeftListOfTextStandsItsItemsAtItsRightEdge) {
+    struct Ink {
+        int Left = -1, Right = -1, Width = 0;
+    };
+    auto firstItemInk = [this](TListBox* box) {
+        Paint(box);
+        const TClientPixels shot = TClientPixels::Of(box->Handle());
+        const std::uint32_t plain = shot.At(shot.Width - 1, shot.Height - 1);   // below the items
+        Ink ink;
+        ink.Width = shot.Width;
+        for (int y = 0; y < box->ItemHeight(); ++y)
+            for (int x = 0; x < shot.Width; ++x)
+                if (shot.At(x, y) != plain) {
+                    if (ink.Left < 0 || x < ink.Left) ink.Left = x;
+                    ink.Right = std::max(ink.Right, x);
+                }
+        return ink;
+    };
+    TListBox* boxes[2];
+    for (int i = 0; i < 2; ++i) {
+        boxes[i] = Make<TListBox>(100);
+        boxes[i]->SetTop(10 + 130 * i);
+        boxes[i]->Font()->SetName("Arabic Transparent");
+        boxes[i]->Font()->SetHeight(-16);
+        boxes[i]->Items()->Add("1 - السبابتان"_a);
+    }
+    boxes[1]->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    Form->Show();
+    EXPECT_EQ(boxes[1]->ItemHeight(), boxes[0]->ItemHeight());
+    EXPECT_GT(boxes[0]->ItemHeight(), 10);
+    EXPECT_EQ(boxes[1]->Items()->Strings(0), boxes[0]->Items()->Strings(0));
+    const Ink left = firstItemInk(boxes[0]), right = firstItemInk(boxes[1]);
+    EXPECT_GE(left.Left, 0);
+    EXPECT_LT(left.Left, 6);
+    EXPECT_GT(right.Left, 20);
+    EXPECT_GE(right.Right, right.Width - 6);
+    // the same letters, joined alike
+    EXPECT_EQ(right.Right - right.Left, left.Right - left.Left);
 }
 
 TEST_F(ListBoxFixture, FreeingReleasesWindowsAndGdiObjects) {

@@ -1,5 +1,6 @@
 #include "platform/ui/OwnerDraw.h"
 #include <algorithm>
+#include "platform/graphics/TextShaping.h"
 #include "platform/ui/TControlCanvas.h"
 #include "platform/ui/TWinControl.h"
 
@@ -31,6 +32,15 @@ void MeasureOwnerItem(MEASUREITEMSTRUCT& item, int itemHeight, bool variable,
 
 void DrawItemText(TCanvas& canvas, const TRect& rect, const String& text, bool rightAligned) {
     int y = rect.Top + (rect.Height() - canvas.TextHeight(text)) / 2;
-    int x = rightAligned ? rect.Right - 2 - canvas.TextWidth(text) : rect.Left + 2;
+    if (!rightAligned) {
+        canvas.TextRect(rect, rect.Left + 2, y, text);
+        return;
+    }
+    // measured as drawn, joined (the plain measure takes Arabic letters apart, too wide), and
+    // read from the right, so that a leading number stands at the right end
+    int x = rect.Right - 2 - ShapedTextWidth(canvas.Handle(), ToWide(text), true);
+    const UINT flags = canvas.TextFlags;
+    canvas.TextFlags = flags | ETO_RTLREADING;
     canvas.TextRect(rect, x, y, text);
+    canvas.TextFlags = flags;
 }
