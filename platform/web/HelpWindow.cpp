@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <cwctype>
+#include "platform/graphics/TextShaping.h"
 #include "platform/web/CompiledHelp.h"
 #include "platform/web/HtmlParser.h"
 #include "platform/web/OleWebBrowser.h"
@@ -149,8 +150,11 @@ void THelpWindow::Load(std::shared_ptr<TCompiledHelp> help, bool arabic) {
     const DWORD rtlText = arabic ? WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR : 0;
     FIndexEdit = CreateWindowExW(WS_EX_CLIENTEDGE | rtlText, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 10,
                                  10, FWindow, reinterpret_cast<HMENU>(IdIndexEdit), instance, nullptr);
+    // drawn here: the system's list box leaves its text on the left whatever the side it reads from
     FIndexList = CreateWindowExW(WS_EX_CLIENTEDGE | rtlText, L"LISTBOX", L"",
-                                 WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0, 10, 10, FWindow,
+                                 WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                                     LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                                 0, 0, 10, 10, FWindow,
                                  reinterpret_cast<HMENU>(IdIndexList), instance, nullptr);
     for (HWND control : {FTabs, FTree, FIndexEdit, FIndexList}) SendMessageW(control, WM_SETFONT, WPARAM(FFont.Get()), TRUE);
     const wchar_t* names[] = {arabic ? L"\u0627\u0644\u0645\u062d\u062a\u0648\u064a\u0627\u062a" : L"Contents",
@@ -193,6 +197,23 @@ void THelpWindow::FillContents() {
         parents.push_back(item);
     }
     for (HTREEITEM item : FItems) SendMessageW(FTree, TVM_EXPAND, TVE_EXPAND, LPARAM(item));
+}
+
+// An entry of the index on the side of the help's language, as the contents tree shows its topics.
+void THelpWindow::DrawIndexEntry(const DRAWITEMSTRUCT& item) const {
+    if (item.itemID >= FIndex.size()) return;
+    const bool selected = item.itemState & ODS_SELECTED;
+    RECT box = item.rcItem;
+    FillRect(item.hDC, &box, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const HGDIOBJ font = SelectObject(item.hDC, FFont.Get());
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT text = box;
+    InflateRect(&text, -3, 0);
+    const WideString& name = FIndex[item.itemID].Name;
+    DrawTextShaped(item.hDC, name, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (FArabic ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+    SelectObject(item.hDC, font);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &box);
 }
 
 void THelpWindow::FillIndex() {
@@ -290,6 +311,25 @@ LRESULT THelpWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowTopic(std::size_t(change->itemNew.lParam));
         }
         return 0;
+    }
+    case WM_MEASUREITEM: {
+        // the entries as high as the text of the window's font
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_LISTBOX) break;
+        HDC dc = GetDC(FWindow);
+        const HGDIOBJ font = SelectObject(dc, FFont.Get());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, font);
+        ReleaseDC(FWindow, dc);
+        item->itemHeight = UINT(metrics.tmHeight + 2);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_LISTBOX) break;
+        DrawIndexEntry(*item);
+        return TRUE;
     }
     case WM_COMMAND:
         if (HWND(lParam) == FIndexEdit && HIWORD(wParam) == EN_CHANGE) {

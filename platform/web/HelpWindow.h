@@ -36,6 +36,7 @@ public:
 
     HWND Handle() const { return FWindow; }
     HWND Contents() const { return FTree; }
+    HWND IndexEdit() const { return FIndexEdit; }
     HWND IndexList() const { return FIndexList; }
     TPageBrowser* Page() const { return FPage.get(); }
     const std::vector<THelpTopic>& Topics() const { return FTopics; }
@@ -43,6 +44,8 @@ public:
     // Shows a topic of the contents, or an entry of the index, as a click on it would.
     void ShowTopic(std::size_t index);
     void ShowIndexEntry(std::size_t index);
+    // Shows the contents (0) or the index (1), as a click on its tab does.
+    void ShowTab(int tab);
 
 private:
     THelpWindow(std::shared_ptr<TCompiledHelp> help, bool arabic);
@@ -52,8 +55,8 @@ private:
     void Load(std::shared_ptr<TCompiledHelp> help, bool arabic);
     void FillContents();
     void FillIndex();
+    void DrawIndexEntry(const DRAWITEMSTRUCT& item) const;
     void Arrange();
-    void ShowTab(int tab);
     void PageShown(const WideString& url);
     void FindInIndex();
 

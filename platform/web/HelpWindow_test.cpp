@@ -1,6 +1,7 @@
 #include "platform/web/HelpWindow.h"
 #include <gtest/gtest.h>
 #include "platform/testing/TestSupport.h"
+#include "platform/ui/testing/ClientPixels.h"
 #include "platform/ui/testing/ResourceCounts.h"
 #include "platform/web/CompiledHelp.h"
 #include "platform/web/PageBrowser.h"
@@ -25,6 +26,30 @@ RECT WindowRect(HWND w) {
     RECT r{};
     GetWindowRect(w, &r);
     return r;
+}
+
+// The columns between which the first entry of the index is drawn, and the list's width.
+struct TEntryInk {
+    int Left = -1, Right = -1, Width = 0;
+};
+
+TEntryInk FirstIndexEntryInk(THelpWindow* window) {
+    window->ShowTab(1);
+    UpdateWindow(window->IndexList());
+    const TClientPixels shot = TClientPixels::Of(window->IndexList());
+    const COLORREF plain = GetSysColor(COLOR_WINDOW);
+    const std::uint32_t background = (GetRValue(plain) << 16) | (GetGValue(plain) << 8) | GetBValue(plain);
+    const int rows = std::min(shot.Height, int(SendMessageW(window->IndexList(), LB_GETITEMHEIGHT, 0, 0)));
+    TEntryInk ink;
+    ink.Width = shot.Width;
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < shot.Width; ++x)
+            if (shot.At(x, y) != background) {
+                if (ink.Left < 0 || x < ink.Left) ink.Left = x;
+                ink.Right = std::max(ink.Right, x);
+            }
+    window->ShowTab(0);
+    return ink;
 }
 
 }  // namespace
@@ -75,6 +100,11 @@ TEST(HelpWindowTest, ContentsIndexAndPagesInTheInterfaceLanguage) {
     window->ShowIndexEntry(0);
     Pump(window->Page());
     EXPECT_EQ(UrlFileName(window->Page()->Url()), window->Index()[0].Local);
+    // English entries start at the list's left edge
+    const TEntryInk english = FirstIndexEntryInk(window);
+    EXPECT_GE(english.Left, 0);
+    EXPECT_LT(english.Left, 8);
+    EXPECT_LT(english.Right, english.Width / 2);
 
     // Arabic: the same window takes the other file, its contents on the right
     ASSERT_TRUE(THelpWindow::Show(HelpFile("HelpA.chm"), true));
@@ -83,6 +113,23 @@ TEST(HelpWindowTest, ContentsIndexAndPagesInTheInterfaceLanguage) {
     EXPECT_GT(WindowRect(window->Contents()).left, WindowRect(window->Page()->Handle()).left);
     EXPECT_NE(window->Topics().front().Name, L"Welcome to Tapwise");
     EXPECT_TRUE(window->Page()->PageDocument()->Layout().Items().size() > 10);
+    // the Arabic ones end at its right edge, and what is typed above them selects the first
+    // entry it begins
+    const TEntryInk arabic = FirstIndexEntryInk(window);
+    EXPECT_GT(arabic.Left, arabic.Width / 3);
+    EXPECT_GT(arabic.Right, arabic.Width - 8);
+    struct Typed {
+        const wchar_t* text;
+        const wchar_t* selected;
+    };
+    for (const Typed& t : {Typed{L"\u0627\u0644\u062f", L"\u0627\u0644\u062f\u0631\u0648\u0633"},
+                           Typed{L"\u0644", L"\u0644\u0639\u0628\u0629 \u0627\u0644\u0643\u0644\u0645\u0627\u062a \u0627\u0644\u0637\u0627\u0626\u0631\u0629"},
+                           Typed{L"\u0632\u0631 shift", L"\u0632\u0631 Shift \u0641\u064a \u062e\u0631\u064a\u0637\u0629 \u0627\u0644\u0623\u0632\u0631\u0627\u0631"}}) {
+        SetWindowTextW(window->IndexEdit(), t.text);
+        const LRESULT selected = SendMessageW(window->IndexList(), LB_GETCURSEL, 0, 0);
+        ASSERT_GE(selected, 0) << Cp1256ToUtf8(FromWide(t.text));
+        EXPECT_EQ(window->Index()[std::size_t(selected)].Name, t.selected);
+    }
 
     THelpWindow::CloseCurrent();
     EXPECT_FALSE(THelpWindow::Current());

@@ -117,8 +117,13 @@ void TGameForm::StartGame(const String& path) {
     String program = CDDir + path;
     if (!FileExists(program)) return;
     unsigned result = WinExecCommand(QuoteCommandArgument(program) + " " + QuoteCommandArgument(AppDir), SW_SHOW);
-    if (!WinExecSucceeded(result))
+    if (!WinExecSucceeded(result)) {
         MainFrm->ShowMessageText(InterfaceLanguage == "A" ? "تعذر تشغيل اللعبة"_a : "The game could not be started.");
+        return;
+    }
+    // the game's window stands where this screen does, and the assistant above every window would
+    // hide the game's buttons
+    AgentForm->ClearPage();
 }
 
 void TGameForm::NumbersBtnClick(TObject*) { StartGame("\\Games\\Numbers\\Numbers.exe"); }

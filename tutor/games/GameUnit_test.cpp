@@ -127,6 +127,18 @@ TEST_F(GamesMenu, EachButtonStartsItsGameQuotedWithTheProgramFolderWhenTheFileIs
     EXPECT_TRUE(Errors.empty());
 }
 
+TEST_F(GamesMenu, AStartedGameSendsTheAssistantAwayFromOverItsWindow) {
+    RecordStarts();
+    AssistantOn = true;
+    Dir.Write("Data\\Agent\\Html\\Games.htm", "<html><body></body></html>");
+    Dir.Write("Games\\Words\\Words.exe", "MZ");
+    AgentForm->PlayAgentPageFor(GameForm, "Games.htm");
+    ASSERT_EQ(AgentForm->PlayingPage(), "Games.htm");
+    GameForm->WordsBtn->Click();
+    ASSERT_EQ(Started.size(), 1u);
+    EXPECT_TRUE(AgentForm->PlayingPage().empty());
+}
+
 TEST_F(GamesMenu, TheArabicSpeedGameComesFirstTheEnglishOneIsTheFallback) {
     RecordStarts();
     struct Case { const char* language; bool arabicGame, englishGame; const char* started; };
