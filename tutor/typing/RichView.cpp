@@ -67,6 +67,7 @@ void TRichView::PreLoadTextFile(const String& fileName) {
     SelAttributes()->SetName(WrapFontName);
     Lines()->Clear();
     Lines()->LoadFromFile(fileName);
+    ShowWholeLines();
 }
 
 void TRichView::LoadTextFile(const String& fileName) {
@@ -107,6 +108,7 @@ void TRichView::LoadTextFile(const String& fileName) {
     SelectAll();
     Paragraph()->SetSpaceBefore(marked ? height * MarkRoomAbove / 100 : 0);
     Paragraph()->SetSpaceAfter(marked ? height * MarkRoomBelow / 100 : 0);
+    ShowWholeLines();
     SelectRange(0, 0);   // the view back at the top
     Application->ProcessMessages();
 
@@ -151,8 +153,72 @@ void TRichView::WndProc(TMessage& m) {
         return;
     case WM_PASTE: case WM_CUT: case WM_UNDO: case EM_UNDO:
         return;   // the text changes only by typing
+    case WM_VSCROLL: case WM_MOUSEWHEEL: {
+        POINT before{};
+        SendMessageW(FHandle, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&before));
+        TRichEdit::WndProc(m);
+        SnapToWholeLines(before.y);
+        return;
+    }
+    case WM_SIZE: case CM_FONTCHANGED:
+        TRichEdit::WndProc(m);
+        ShowWholeLines();
+        return;
     default: TRichEdit::WndProc(m);
     }
+}
+
+// From one line's top to the next: every line of the surface has the same font and the same room
+// around it. 0 while there is no second line to measure.
+int TRichView::LinePitch() {
+    if (!HandleAllocated() || LineCount() < 2) return 0;
+    POINTL first{}, second{};
+    SendMessageW(FHandle, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+    SendMessageW(FHandle, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second), LineIndex(1));
+    return second.y - first.y;
+}
+
+// The control shows as many lines as its client area holds and cuts the next one at the bottom
+// edge, vowel marks and all; the view ends at the last line that fits whole instead, and the strip
+// under it stays plain. The view's width follows the control's, so a wrap still fills it.
+void TRichView::ShowWholeLines() {
+    if (!HandleAllocated()) return;
+    SendMessageW(FHandle, EM_SETRECTNP, 0, 0);   // the whole client area again
+    RECT wanted{};
+    SendMessageW(FHandle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
+    const int pitch = LinePitch();
+    const int lines = pitch > 0 ? (wanted.bottom - wanted.top) / pitch : 0;
+    if (lines > 0) {
+        wanted.bottom = wanted.top + lines * pitch;
+        // Wine widens a rectangle it is given by the client edge: the second call takes that back
+        RECT given = wanted, got{};
+        SendMessageW(FHandle, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&given));
+        SendMessageW(FHandle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+        given.left += wanted.left - got.left;
+        given.top += wanted.top - got.top;
+        given.right += wanted.right - got.right;
+        given.bottom += wanted.bottom - got.bottom;
+        SendMessageW(FHandle, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&given));
+    } else {
+        InvalidateRect(FHandle, nullptr, TRUE);
+    }
+    POINT scroll{};
+    SendMessageW(FHandle, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    SnapToWholeLines(scroll.y);
+}
+
+// A scroll by the scroll bar or the wheel goes on to the next line's top in its direction, so that
+// the view never starts or ends inside a line.
+void TRichView::SnapToWholeLines(int before) {
+    const int pitch = LinePitch();
+    if (pitch <= 0) return;
+    POINT scroll{};
+    SendMessageW(FHandle, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    const int down = scroll.y > before ? pitch - 1 : 0;
+    const int snapped = (scroll.y + down) / pitch * pitch;
+    if (snapped == scroll.y) return;
+    scroll.y = snapped;
+    SendMessageW(FHandle, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
 void TRichView::WMChar(TWMChar& m) {

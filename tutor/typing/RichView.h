@@ -80,6 +80,9 @@ private:
     int TypingLineStart(int pair) const;
     bool Matches(char ch, int x, int pair) const;   // ch is the source character at column x
     void BringPairIntoView(int pair);
+    int LinePitch();
+    void ShowWholeLines();
+    void SnapToWholeLines(int scrolledFrom);
     void SelectRange(int start, int length);
     void ColorSelection(TColor color);
 

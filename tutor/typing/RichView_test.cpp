@@ -477,3 +477,72 @@ TEST_F(RichViewFixture, PrepareOfAMissingFileLeavesTheSurfaceAsItWas) {
     EXPECT_EQ(Line(1), "k");
     EXPECT_FALSE(FileExists(Folder.File("Temp.Text")));
 }
+
+// The view shows whole lines only: whatever the control's height, the line that would stand cut
+// at the bottom edge (its vowel marks too) is not drawn, at the text's top, after the pair being
+// typed comes to the top, and after the scroll bar or the wheel moved the text.
+TEST_F(RichViewFixture, TheViewEndsAtTheLastWholeLineAndNoCutLineShowsBelowIt) {
+    struct Case { bool arabic; String line; int whole; int cutPercent; };
+    const Case cases[] = {
+        {true, "كُلٌّ جِدًّا بَيْتٍ"_a, 4, 50},   // stacked marks above, kasratan below
+        {true, "كُلٌّ جِدًّا بَيْتٍ"_a, 2, 75},
+        {false, "Wide Typing gyp", 4, 50},
+        {false, "Wide Typing gyp", 6, 30},
+    };
+    Form->Show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        ApplySurfaceLook(View, c.arabic);
+        View->SetHeight(440);
+        std::string text;
+        for (int i = 0; i < 30; ++i) text += c.line + "\r\n";
+        Load(text);
+        auto top = [&](int position) {
+            POINTL at{};
+            SendMessageW(View->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), position);
+            return static_cast<int>(at.y);
+        };
+        const int pitch = (top(View->LineStart[1]) - top(View->LineStart[0])) / 2;
+        ASSERT_GT(pitch, 0);
+        RECT view{}, client{}, window{};
+        SendMessageW(View->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+        GetClientRect(View->Handle(), &client);
+        GetWindowRect(View->Handle(), &window);
+        const int frame = (window.bottom - window.top) - client.bottom;
+        // the client area holds the whole lines and part of the next, a source line with ink
+        View->SetHeight(frame + view.top + c.whole * pitch + pitch * c.cutPercent / 100);
+
+        auto expectWholeLines = [&](const char* when) {
+            SCOPED_TRACE(when);
+            Application->ProcessMessages();
+            UpdateWindow(View->Handle());
+            RECT shown{};
+            SendMessageW(View->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+            EXPECT_EQ(shown.bottom - shown.top, c.whole * pitch);
+            POINT scroll{};
+            SendMessageW(View->Handle(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+            EXPECT_EQ(scroll.y % pitch, 0) << scroll.y;
+            const TClientPixels shot = TClientPixels::Of(View->Handle());
+            const COLORREF plain = ColorToRGB(View->Color());
+            int cutRows = 0, lastLineRows = 0;
+            for (int y = shown.top + c.whole * pitch; y < shot.Height; ++y) cutRows += shot.RowHasInk(y, plain, 0, shot.Width);
+            // the last source line in view is drawn in full
+            const int first = scroll.y / pitch, last = (first + c.whole - 1) / 2 * 2;
+            for (int y = shown.top + (last - first) * pitch; y < shown.top + (last - first + 1) * pitch; ++y)
+                lastLineRows += shot.RowHasInk(y, plain, 0, shot.Width);
+            EXPECT_EQ(cutRows, 0);
+            EXPECT_GT(lastLineRows, pitch / 3);
+        };
+        expectWholeLines("at the top");
+        for (int pair = 0; pair < c.whole / 2; ++pair) Type(Line(2 * pair));
+        expectWholeLines("the pair being typed at the top");
+        SendMessageW(View->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+        SendMessageW(View->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+        expectWholeLines("two scroll bar lines down");
+        SendMessageW(View->Handle(), WM_VSCROLL, SB_LINEUP, 0);
+        SendMessageW(View->Handle(), WM_VSCROLL, SB_LINEUP, 0);
+        expectWholeLines("and up again");
+        SendMessageW(View->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+        expectWholeLines("a wheel notch down");
+    }
+}
