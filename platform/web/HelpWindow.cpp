@@ -16,7 +16,7 @@ namespace web {
 namespace {
 
 const wchar_t* const ClassName = L"Tapwise.Help";
-constexpr int NavigationWidth = 270;
+constexpr int NavigationWidth = 310;
 constexpr int Gap = 4;
 constexpr int IdTabs = 101, IdTree = 102, IdIndexEdit = 103, IdIndexList = 104;
 

@@ -33,6 +33,30 @@ struct TEntryInk {
     int Left = -1, Right = -1, Width = 0;
 };
 
+// The topics of the contents whose names the tree cuts off at its edge.
+std::vector<WideString> CutTopics(THelpWindow* window) {
+    RECT client{};
+    GetClientRect(window->Contents(), &client);
+    std::vector<WideString> cut;
+    for (HTREEITEM item = TreeView_GetRoot(window->Contents()); item;
+         item = TreeView_GetNextItem(window->Contents(), item, TVGN_NEXTVISIBLE)) {
+        RECT text{};
+        *reinterpret_cast<HTREEITEM*>(&text) = item;
+        SendMessageW(window->Contents(), TVM_GETITEMRECT, TRUE, LPARAM(&text));
+        if (text.left < 0 || text.right > client.right) {
+            wchar_t name[128] = {};
+            TVITEMW get{};
+            get.mask = TVIF_TEXT;
+            get.hItem = item;
+            get.pszText = name;
+            get.cchTextMax = 128;
+            TreeView_GetItem(window->Contents(), &get);
+            cut.push_back(name);
+        }
+    }
+    return cut;
+}
+
 TEntryInk FirstIndexEntryInk(THelpWindow* window) {
     window->ShowTab(1);
     UpdateWindow(window->IndexList());
@@ -88,6 +112,8 @@ TEST(HelpWindowTest, ContentsIndexAndPagesInTheInterfaceLanguage) {
     // the first topic is shown, with its style sheet
     EXPECT_EQ(window->Page()->Document()->Title(), L"Welcome to Tapwise");
     EXPECT_GT(window->Page()->PageDocument()->Layout().Height(), 100);
+    // every topic's name is read whole
+    EXPECT_EQ(CutTopics(window), std::vector<WideString>{});
     // English: the contents on the left of the page
     EXPECT_LT(WindowRect(window->Contents()).left, WindowRect(window->Page()->Handle()).left);
 
@@ -112,6 +138,7 @@ TEST(HelpWindowTest, ContentsIndexAndPagesInTheInterfaceLanguage) {
     Pump(window->Page());
     EXPECT_GT(WindowRect(window->Contents()).left, WindowRect(window->Page()->Handle()).left);
     EXPECT_NE(window->Topics().front().Name, L"Welcome to Tapwise");
+    EXPECT_EQ(CutTopics(window), std::vector<WideString>{});
     EXPECT_TRUE(window->Page()->PageDocument()->Layout().Items().size() > 10);
     // the Arabic ones end at its right edge, and what is typed above them selects the first
     // entry it begins
