@@ -265,7 +265,9 @@ void TMainFrm::OptionsButtonClick(TObject*) { ShowScreen(OptionForm); }
 
 void TMainFrm::HelpButtonClick(TObject*) {
     String path = AppDir + "\\Help\\Help" + InterfaceLanguage + ".chm";
-    if (FileExists(path)) web::ShowCompiledHelp(path, InterfaceLanguage == "A");
+    if (!FileExists(path) || !web::ShowCompiledHelp(path, InterfaceLanguage == "A")) return;
+    // the help stands over the menu, and the assistant above every window would hide its page
+    AgentForm->ClearPage();
 }
 
 void TMainFrm::NewUserBtnClick(TObject*) { Close(); }

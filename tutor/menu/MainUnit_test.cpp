@@ -125,7 +125,12 @@ TEST_F(TutorFixture, HelpOpensTheViewerOnTheHelpFileOfTheInterfaceLanguageWhenIt
     EXPECT_FALSE(FindWindowW(L"HH Parent", nullptr));
     EXPECT_FALSE(web::THelpWindow::Current());
     InterfaceLanguage = "A";
+    AssistantOn = true;
+    Dir.Write("Data\\Agent\\Html\\Games.htm", "<html><body></body></html>");
+    AgentForm->PlayAgentPageFor(MainFrm, "Games.htm");
+    ASSERT_EQ(AgentForm->PlayingPage(), "Games.htm");
     Command(L"Help");
+    EXPECT_TRUE(AgentForm->PlayingPage().empty());   // the assistant does not talk over the help
     // the system's viewer with an HTML engine, our help window without one
     HWND viewer = web::HtmlEngineAvailable() ? FindWindowW(L"HH Parent", nullptr)
                   : web::THelpWindow::Current()   ? web::THelpWindow::Current()->Handle()
