@@ -280,6 +280,8 @@ void TOptionForm::CancelButtonClick(TObject*) {
 }
 
 void TOptionForm::SetInterfaceLanguage(const String& code) {
+    // the assistant's words, and its place, belong to the language the screen leaves
+    if (code != InterfaceLanguage) AgentForm->ClearPage();
     InterfaceLanguage = code;
     ArabicMenuItem->SetChecked(code == "A");
     EnglishMenuItem->SetChecked(code == "E");

@@ -205,9 +205,14 @@ TEST_F(OptionsTest, TheLanguageMenuAndButtonChangeTheLanguageAndTheTexts) {
         App->ProcessMessages();
         EXPECT_EQ(InterfaceLanguage, "E");
         expectLanguage(false);
+        AssistantOn = true;
+        Dir.Write("Data\\Agent\\Html\\OptnSc.htm", "<html><body></body></html>");
+        AgentForm->PlayAgentPageFor(OptionForm, "OptnSc.htm");
+        ASSERT_EQ(AgentForm->PlayingPage(), "OptnSc.htm");
         OptionForm->LangBtn->Click();
         EXPECT_EQ(InterfaceLanguage, "A");
         expectLanguage(true);
+        EXPECT_TRUE(AgentForm->PlayingPage().empty());   // its English words stop with the English screen
         OptionForm->LangBtn->Click();
         Send(L"OK");
     };
