@@ -216,9 +216,10 @@ def message(code):
     m.add("clip Pages")
     m.add("frame 9")
     m.free(185, 157, 488, 158, "the four message lines")
-    m.add("roundrect 160 132 540 208 radius=16 fill=%s border=%s pen=2" % (NAVY, WHITE))
+    # tall enough to hold the lesson list too, which stands over the movie stretched to its form
+    m.add("roundrect 160 106 540 268 radius=16 fill=%s border=%s pen=2" % (NAVY, WHITE))
     m.add("end")
-    m.button(355, 372, 150, 50, "OK", L.t("موافق", "OK"), size=L.t(22, 19))
+    m.button(355, 382, 150, 50, "OK", L.t("موافق", "OK"), size=L.t(22, 19))
     m.add("rect 0 461 790 26 fill=#0B2E4A border=none")
     m.text(16, 461, 758, 26, L.t("برنامج تعليم الطباعة باللمس", "Touch typing for Arabic and English"),
            size=16, color="#CFEFFF", align="center")
