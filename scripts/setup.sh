@@ -97,6 +97,20 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
     [ ${#missing[@]} -gt 0 ] && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# Wine draws caption buttons and scroll-bar arrows with its Marlett font; only that one font is
+# taken from Wine's font package, whose Tahoma would replace the Arabic-capable fallback; each
+# Wine prefix the scripts make gets a copy in its fonts folder (scripts/wine/env.sh).
+if [ ! -f /usr/share/wine/fonts/marlett.ttf ]; then
+    fonts=$(mktemp -d)
+    chmod 755 "$fonts"   # apt fetches as its own user
+    if (cd "$fonts" && apt-get download fonts-wine >/dev/null) && dpkg-deb -x "$fonts"/fonts-wine_*.deb "$fonts/x"; then
+        install -D -m 644 "$fonts/x/usr/share/wine/fonts/marlett.ttf" /usr/share/wine/fonts/marlett.ttf
+    else
+        echo "setup: Wine's Marlett font could not be fetched; window captions show letters for their buttons" >&2
+    fi
+    rm -rf "$fonts"
+fi
+
 # libjpeg-turbo, static, SIMD off, cross-built once
 JPEG_PREFIX=$PWD/$BUILD/libjpeg
 if [ ! -f "$JPEG_PREFIX/lib/libjpeg.a" ]; then

@@ -14,6 +14,11 @@ wine_prefix() {
             "$WINE" wineboot --init </dev/null >/dev/null 2>&1
         touch -d @0 "$WINEPREFIX/.tapwise-ready"
     fi
+    # Wine's Marlett (see setup.sh) draws the caption buttons and scroll-bar arrows
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+        mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
     # the settings again whenever they changed since the prefix last took them
     if [ scripts/wine/settings.reg -nt "$WINEPREFIX/.tapwise-ready" ]; then
         env -u DISPLAY "$WINE" regedit /S scripts/wine/settings.reg </dev/null >/dev/null 2>&1
