@@ -102,8 +102,7 @@ fi
 # Wine prefix the scripts make gets a copy in its fonts folder (scripts/wine/env.sh).
 if [ ! -f /usr/share/wine/fonts/marlett.ttf ]; then
     fonts=$(mktemp -d)
-    chmod 755 "$fonts"   # apt fetches as its own user
-    if (cd "$fonts" && apt-get download fonts-wine >/dev/null) && dpkg-deb -x "$fonts"/fonts-wine_*.deb "$fonts/x"; then
+    if (cd "$fonts" && apt-get download fonts-wine >/dev/null 2>&1) && dpkg-deb -x "$fonts"/fonts-wine_*.deb "$fonts/x"; then
         install -D -m 644 "$fonts/x/usr/share/wine/fonts/marlett.ttf" /usr/share/wine/fonts/marlett.ttf
     else
         echo "setup: Wine's Marlett font could not be fetched; window captions show letters for their buttons" >&2
