@@ -100,3 +100,6 @@ private:
     HDC FDC;
     int FState;
 };
+
+// The height of one line of a font on the screen, as the system's controls size their lines.
+int FontLineHeight(HFONT font);

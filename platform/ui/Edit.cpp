@@ -93,12 +93,8 @@ void TCustomEdit::SetModified(bool value) {
 // One line of the font plus the border's and the edit's margins.
 void TCustomEdit::AdjustHeight() {
     if (!FAutoSize) return;
-    TWindowDCBorrow screen(nullptr);
-    TScopedSelect font(screen.Get(), Font()->Handle());
-    TEXTMETRICW tm{};
-    GetTextMetricsW(screen.Get(), &tm);
     int extra = FBorderStyle == bsSingle ? GetSystemMetrics(SM_CYEDGE) * 2 + 4 : 2;
-    SetHeight(tm.tmHeight + extra);
+    SetHeight(FontLineHeight(Font()->Handle()) + extra);
 }
 
 int TCustomEdit::SelStart() {

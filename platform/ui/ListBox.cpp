@@ -1,4 +1,5 @@
 #include "platform/ui/ListBox.h"
+#include "platform/graphics/GdiObject.h"
 
 namespace {
 
@@ -200,13 +201,7 @@ void TCustomListBox::MeasureItem(int index, int& height) {
 
 // A list of text is as high as the system's list makes it: a line of its font.
 int TCustomListBox::TextItemHeight() {
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return int(metrics.tmHeight);
+    return FontLineHeight(Font()->Handle());
 }
 
 void TCustomListBox::CNCommand(TWMCommand& m) {

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <cwctype>
+#include "platform/graphics/GdiObject.h"
 #include "platform/graphics/TextShaping.h"
 #include "platform/web/CompiledHelp.h"
 #include "platform/web/HtmlParser.h"
@@ -316,13 +317,7 @@ LRESULT THelpWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // the entries as high as the text of the window's font
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (item->CtlType != ODT_LISTBOX) break;
-        HDC dc = GetDC(FWindow);
-        const HGDIOBJ font = SelectObject(dc, FFont.Get());
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, font);
-        ReleaseDC(FWindow, dc);
-        item->itemHeight = UINT(metrics.tmHeight + 2);
+        item->itemHeight = UINT(FontLineHeight(FFont.Get()) + 2);
         return TRUE;
     }
     case WM_DRAWITEM: {
